@@ -1,0 +1,17 @@
+#pragma once
+// Time-stamped trace lines for the debugger output channel. On this platform the channel is the
+// standard diagnostic stream; tests may install a sink to read the lines back.
+
+#include <functional>
+#include <string>
+
+namespace krel {
+
+// Sends "<local time> - <formatted text>" to the trace channel. Safe from any thread.
+void DebugOutput(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Replaces the channel (nullptr restores standard error). Returns the previous sink.
+using DebugSink = std::function<void(const std::string& line)>;
+DebugSink SetDebugOutputSink(DebugSink sink);
+
+} // namespace krel
