@@ -1,0 +1,72 @@
+#pragma once
+// The two encyclopedia text files, "wsEncyclopediaTitles.txt" and "wsEncyclopedia.txt".
+//
+// file      := [FF FE utf16le-text | 8-bit-text], ending at the first NUL
+// lines     := split at CR LF, lone CR, lone LF; the first line is dropped unread
+// record    := candidate line + continuation lines (lines holding neither "|" nor "\*")
+// bar form  := "|" K K K _ T T T T | " value      (value: first double quote deleted)
+// backslash := "\" * K K K _ T T T T " " value    (value: trimmed of codes 0..32)
+// K = kind code (EGH, EGT, EGI, EGK, EGR, EGC), T = tag character; the value starts at column 12.
+//
+// The reader accepts more than the writer produces; see the tests for the exact edges.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace krel {
+
+// Decodes a whole file: UTF-16LE when the first byte is 0xFF (mark dropped, odd last byte
+// ignored), else 8-bit as it stands; in both cases the text ends at its first NUL.
+std::string DecodeEncyclopediaText(std::string_view fileBytes);
+
+// Splits at CR LF, lone CR and lone LF. A final line break does not start another line.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+// Reads a file's bytes into its lines, the first line dropped. Throws std::runtime_error when
+// the text holds no line at all.
+std::vector<std::string> ReadEncyclopediaLines(std::string_view fileBytes);
+
+enum class KindCode { None, EGH, EGT, EGI, EGK, EGR, EGC };
+
+struct RecordLine {
+    KindCode Code = KindCode::None;
+    std::string Tag;
+    std::string Value;
+};
+
+// Cuts tag and value out of a joined candidate line; nullopt when the line begins with neither
+// a vertical bar nor a backslash. An unknown kind code gives Code == KindCode::None.
+std::optional<RecordLine> CutRecordLine(std::string_view candidate);
+
+// Walks the lines record by record: each call joins the continuation lines of the next
+// candidate (the file's last line included) and reports how many lines it has consumed.
+class RecordGatherer {
+public:
+    explicit RecordGatherer(const std::vector<std::string>& lines) : lines_(lines) {}
+    bool AtEnd() const { return next_ >= lines_.size(); }
+    // Index just past the candidate line (what the progress percentage counts).
+    size_t CandidateEnd() const { return next_; }
+    std::string NextCandidate();
+
+private:
+    const std::vector<std::string>& lines_;
+    size_t next_ = 0;
+};
+
+// Comma lists (header members, keywords, related tags): blanks separate items like commas,
+// double quotes group, two double quotes inside quotes stand for one.
+std::vector<std::string> SplitCommaList(std::string_view text);
+// Joins with commas, quoting items holding a comma, a double quote or a code of 32 or less.
+std::string BuildCommaList(const std::vector<std::string>& items);
+
+// Header text helpers: the title is the text before the first colon (all of it without one).
+std::string_view HeaderTitle(std::string_view content);
+// The member list after the first colon, or an empty view when there is no colon.
+std::string_view HeaderMembers(std::string_view content);
+
+// Encodes a text for writing: FF FE, the UTF-16LE text, one 0x00 byte.
+std::string EncodeEncyclopediaText(std::string_view text);
+
+} // namespace krel
