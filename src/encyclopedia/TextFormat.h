@@ -17,6 +17,9 @@
 
 namespace krel {
 
+inline constexpr std::string_view kTitlesFileName = "wsEncyclopediaTitles.txt";
+inline constexpr std::string_view kContentsFileName = "wsEncyclopedia.txt";
+
 // Decodes a whole file: UTF-16LE when the first byte is 0xFF (mark dropped, odd last byte
 // ignored), else 8-bit as it stands; in both cases the text ends at its first NUL.
 std::string DecodeEncyclopediaText(std::string_view fileBytes);
@@ -46,18 +49,28 @@ class RecordGatherer {
 public:
     explicit RecordGatherer(const std::vector<std::string>& lines) : lines_(lines) {}
     bool AtEnd() const { return next_ >= lines_.size(); }
-    // Index just past the candidate line (what the progress percentage counts).
-    size_t CandidateEnd() const { return next_; }
+    // Index just past the last candidate line, its continuation lines not counted (what the
+    // progress percentage counts).
+    size_t CandidateEnd() const { return candidateEnd_; }
     std::string NextCandidate();
 
 private:
     const std::vector<std::string>& lines_;
     size_t next_ = 0;
+    size_t candidateEnd_ = 0;
 };
 
 // Comma lists (header members, keywords, related tags): blanks separate items like commas,
 // double quotes group, two double quotes inside quotes stand for one.
 std::vector<std::string> SplitCommaList(std::string_view text);
+// One item of a comma list with the span of text it was read from (quotes included), so that
+// a list can be edited without rewriting its other items.
+struct CommaItem {
+    size_t Start = 0;
+    size_t End = 0;
+    std::string Value;
+};
+std::vector<CommaItem> ScanCommaList(std::string_view text);
 // Joins with commas, quoting items holding a comma, a double quote or a code of 32 or less.
 std::string BuildCommaList(const std::vector<std::string>& items);
 
