@@ -84,17 +84,31 @@ public:
 
 private:
     T_EncEntry* mutableRecord(const T_EncEntry* record);
-    void changed() { indexesValid_ = false; }
-    void ensureIndexes() const;
+    void invalidateAll() const;
+    void recordAppended(const T_EncEntry* record) const;
+    void recordChanged(const T_EncEntry& before, const T_EncEntry& after) const;
+    void ensureTags() const;
+    void ensureTitles() const;
+    void ensureMembers() const;
+    void ensurePositions() const;
+    void indexTag(const T_EncEntry* record) const;
+    void indexTitle(const T_EncEntry* record) const;
+    void indexMembers(const T_EncEntry* record) const;
 
     EntryList list_;
 
-    // Lazily built lookups; each maps to the first record in list order.
-    mutable bool indexesValid_ = false;
-    mutable std::unordered_map<std::string, const T_EncEntry*> byTag_;      // folded tag
-    mutable std::unordered_map<std::string, const T_EncEntry*> entryByTag_; // folded tag
-    mutable std::unordered_map<std::string, const T_EncEntry*> headerByTitle_; // folded title
-    mutable std::unordered_map<std::string, const T_EncEntry*> headerByMember_; // exact tag
+    // Lazily built lookups; each maps to the first record in list order. Appending extends the
+    // ones already built; any other change drops only the lookups whose keys it touches, so a
+    // merge that appends and overwrites records never rebuilds them.
+    using Lookup = std::unordered_map<std::string, const T_EncEntry*>;
+    mutable bool tagsValid_ = false;
+    mutable Lookup byTag_;      // folded tag
+    mutable Lookup entryByTag_; // folded tag
+    mutable bool titlesValid_ = false;
+    mutable Lookup headerByTitle_; // folded title
+    mutable bool membersValid_ = false;
+    mutable Lookup headerByMember_; // exact tag
+    mutable bool positionsValid_ = false;
     mutable std::unordered_map<const T_EncEntry*, size_t> position_;
 };
 

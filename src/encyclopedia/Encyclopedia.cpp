@@ -1,0 +1,365 @@
+#include "encyclopedia/Encyclopedia.h"
+
+#include "encyclopedia/Errors.h"
+#include "encyclopedia/TextFormat.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <stdexcept>
+
+namespace krel {
+namespace {
+
+char foldChar(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool isHeader(const T_EncEntry& record) {
+    return record.Kind == ekHeader;
+}
+
+bool tagKeysDiffer(const T_EncEntry& a, const T_EncEntry& b) {
+    return a.Kind != b.Kind || !EqualsIgnoreCase(a.Tag, b.Tag);
+}
+
+bool titleKeysDiffer(const T_EncEntry& a, const T_EncEntry& b) {
+    if (!isHeader(a) && !isHeader(b))
+        return false;
+    return a.Kind != b.Kind || !EqualsIgnoreCase(HeaderTitle(a.Content), HeaderTitle(b.Content));
+}
+
+bool memberKeysDiffer(const T_EncEntry& a, const T_EncEntry& b) {
+    if (!isHeader(a) && !isHeader(b))
+        return false;
+    return a.Kind != b.Kind || HeaderMembers(a.Content) != HeaderMembers(b.Content);
+}
+
+std::string_view trimmed(std::string_view text) {
+    auto blank = [](char c) {
+        return static_cast<unsigned char>(c) <= ' ';
+    };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// What AddEntryToHeader appends: a colon and the tag to a header without members, the tag
+// alone after a colon that ends the text, else a comma and the tag.
+std::string memberSuffix(std::string_view content, std::string_view tag) {
+    std::string_view text = trimmed(content);
+    size_t colon = text.find(':');
+    if (colon == std::string_view::npos)
+        return ":" + std::string(tag);
+    if (colon + 1 == text.size())
+        return std::string(tag);
+    return "," + std::string(tag);
+}
+
+// The member list without the items equal to tag. Each kept item keeps its own text and the
+// separator after it; a removed last item takes the separator before it along.
+std::string withoutMember(std::string_view members, std::string_view tag) {
+    std::vector<CommaItem> items = ScanCommaList(members);
+    std::string kept(members.substr(0, items.empty() ? members.size() : items[0].Start));
+    size_t keptItemEnd = kept.size();
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i].Value == tag)
+            continue;
+        size_t next = i + 1 < items.size() ? items[i + 1].Start : members.size();
+        keptItemEnd = kept.size() + (items[i].End - items[i].Start);
+        kept.append(members.substr(items[i].Start, next - items[i].Start));
+    }
+    if (!items.empty() && items.back().Value == tag)
+        kept.resize(keptItemEnd);
+    return kept;
+}
+
+} // namespace
+
+// --- Free helpers ---
+
+std::string FoldCase(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded)
+        c = foldChar(c);
+    return folded;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (foldChar(a[i]) != foldChar(b[i]))
+            return false;
+    return true;
+}
+
+int HeaderNumber(std::string_view tag) {
+    std::string_view digits = tag;
+    if (digits.starts_with('+') || digits.starts_with('-'))
+        digits.remove_prefix(1);
+    bool decimal = !digits.empty() && std::all_of(digits.begin(), digits.end(),
+                                                  [](char c) { return c >= '0' && c <= '9'; });
+    int value = 0;
+    const char* first = tag.starts_with('+') ? tag.data() + 1 : tag.data();
+    if (!decimal || std::from_chars(first, tag.data() + tag.size(), value).ec != std::errc())
+        throw std::invalid_argument("'" + std::string(tag) + "' is not a valid integer value");
+    return value;
+}
+
+std::string FormatHeaderTag(int number) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.4d", number);
+    return text;
+}
+
+bool CompareEncEntries(const T_EncEntry& a, const T_EncEntry& b) {
+    if (a.Kind != b.Kind)
+        return a.Kind < b.Kind;
+    if (isHeader(a))
+        return HeaderNumber(a.Tag) < HeaderNumber(b.Tag);
+    return a.Title < b.Title;
+}
+
+// --- Lookups ---
+
+size_t Encyclopedia::IndexOf(const T_EncEntry* record) const {
+    ensurePositions();
+    auto found = position_.find(record);
+    return found == position_.end() ? npos : found->second;
+}
+
+const T_EncEntry* Encyclopedia::GetEntryByTag(std::string_view tag) const {
+    ensureTags();
+    auto found = byTag_.find(FoldCase(tag));
+    return found == byTag_.end() ? nullptr : found->second;
+}
+
+const T_EncEntry* Encyclopedia::GetEntryOnlyByTag(std::string_view tag) const {
+    ensureTags();
+    auto found = entryByTag_.find(FoldCase(tag));
+    return found == entryByTag_.end() ? nullptr : found->second;
+}
+
+std::string Encyclopedia::GetTagTitle(std::string_view tag) const {
+    const T_EncEntry* record = GetEntryByTag(tag);
+    return record ? record->Title : std::string();
+}
+
+const T_EncEntry* Encyclopedia::GetHeader(const T_EncEntry* entry) const {
+    if (!entry || entry->Kind != ekEntry || entry->Tag.empty())
+        return nullptr;
+    ensureMembers();
+    auto found = headerByMember_.find(entry->Tag);
+    return found == headerByMember_.end() ? nullptr : found->second;
+}
+
+const T_EncEntry* Encyclopedia::GetHeaderByTitle(std::string_view title) const {
+    ensureTitles();
+    auto found = headerByTitle_.find(FoldCase(title));
+    return found == headerByTitle_.end() ? nullptr : found->second;
+}
+
+int Encyclopedia::GetLastHeaderTag() const {
+    return guarded<EEncEditorError>("GetLastHeaderTag()", [&] {
+        int last = 0;
+        for (const auto& record : list_)
+            if (isHeader(*record))
+                last = std::max(last, HeaderNumber(record->Tag));
+        return last;
+    });
+}
+
+// --- Header membership ---
+
+void Encyclopedia::AddEntryToHeader(const T_EncEntry* entry, const T_EncEntry* header) {
+    guarded<EEncEditorError>("AddEntryToHeader()", [&] {
+        if (!entry || !header)
+            return;
+        std::string suffix = memberSuffix(header->Content, entry->Tag);
+        Modify(header, [&](T_EncEntry& record) { record.Content += suffix; });
+    });
+}
+
+void Encyclopedia::AddEntryToHeaderByTitle(const T_EncEntry* entry, std::string_view title) {
+    guarded<EEncEditorError>("AddEntryToHeaderByTitle()", [&] {
+        if (const T_EncEntry* header = GetHeaderByTitle(title))
+            AddEntryToHeader(entry, header);
+    });
+}
+
+void Encyclopedia::RemoveEntryFromHeader(const T_EncEntry* entry, const T_EncEntry* header) {
+    guarded<EEncEditorError>("RemoveEntryFromHeader()", [&] {
+        if (!entry || !header || entry->Tag.empty())
+            return;
+        size_t colon = header->Content.find(':');
+        if (colon == std::string::npos)
+            return;
+        std::string members = withoutMember(HeaderMembers(header->Content), entry->Tag);
+        Modify(header, [&](T_EncEntry& record) { record.Content.replace(colon + 1, {}, members); });
+    });
+}
+
+void Encyclopedia::ReorderEncyclopedia() {
+    guarded<EEncEditorError>("ReorderEncyclopedia()", [&] {
+        // Every header number is read before the sort, so a bad one changes nothing.
+        for (const auto& record : list_)
+            if (isHeader(*record))
+                HeaderNumber(record->Tag);
+        std::stable_sort(list_.begin(), list_.end(),
+                         [](const auto& a, const auto& b) { return CompareEncEntries(*a, *b); });
+        int number = 1;
+        for (auto& record : list_)
+            if (isHeader(*record))
+                record->Tag = FormatHeaderTag(number++);
+        invalidateAll();
+    });
+}
+
+// --- Changing the list ---
+
+void Encyclopedia::Replace(const std::vector<T_EncEntry>& records) {
+    list_.clear();
+    list_.reserve(records.size());
+    for (const T_EncEntry& record : records)
+        list_.push_back(std::make_unique<T_EncEntry>(record));
+    invalidateAll();
+}
+
+const T_EncEntry* Encyclopedia::Append(const T_EncEntry& record) {
+    list_.push_back(std::make_unique<T_EncEntry>(record));
+    recordAppended(list_.back().get());
+    return list_.back().get();
+}
+
+const T_EncEntry* Encyclopedia::Insert(size_t index, const T_EncEntry& record) {
+    if (index >= list_.size())
+        return Append(record);
+    auto inserted = list_.insert(list_.begin() + static_cast<std::ptrdiff_t>(index),
+                                 std::make_unique<T_EncEntry>(record));
+    invalidateAll();
+    return inserted->get();
+}
+
+size_t Encyclopedia::Remove(const T_EncEntry* record) {
+    size_t index = IndexOf(record);
+    if (index == npos)
+        return npos;
+    list_.erase(list_.begin() + static_cast<std::ptrdiff_t>(index));
+    invalidateAll();
+    return index;
+}
+
+void Encyclopedia::Update(const T_EncEntry* record, const T_EncEntry& value) {
+    Modify(record, [&](T_EncEntry& stored) { stored = value; });
+}
+
+void Encyclopedia::Modify(const T_EncEntry* record, const std::function<void(T_EncEntry&)>& edit) {
+    // The edit works on a copy, so a failing edit leaves record and lookups as they were.
+    T_EncEntry* stored = mutableRecord(record);
+    T_EncEntry edited = *stored;
+    edit(edited);
+    recordChanged(*stored, edited);
+    *stored = std::move(edited);
+}
+
+std::vector<T_EncEntry> Encyclopedia::Snapshot() const {
+    std::vector<T_EncEntry> copy;
+    copy.reserve(list_.size());
+    for (const auto& record : list_)
+        copy.push_back(*record);
+    return copy;
+}
+
+// --- Index upkeep ---
+
+T_EncEntry* Encyclopedia::mutableRecord(const T_EncEntry* record) {
+    size_t index = IndexOf(record);
+    if (index == npos)
+        throw std::invalid_argument("The record is not part of the encyclopedia");
+    return list_[index].get();
+}
+
+void Encyclopedia::invalidateAll() const {
+    tagsValid_ = titlesValid_ = membersValid_ = positionsValid_ = false;
+}
+
+void Encyclopedia::recordAppended(const T_EncEntry* record) const {
+    if (tagsValid_)
+        indexTag(record);
+    if (titlesValid_)
+        indexTitle(record);
+    if (membersValid_)
+        indexMembers(record);
+    if (positionsValid_)
+        position_.emplace(record, list_.size() - 1);
+}
+
+void Encyclopedia::recordChanged(const T_EncEntry& before, const T_EncEntry& after) const {
+    if (tagKeysDiffer(before, after))
+        tagsValid_ = false;
+    if (titleKeysDiffer(before, after))
+        titlesValid_ = false;
+    if (memberKeysDiffer(before, after))
+        membersValid_ = false;
+}
+
+void Encyclopedia::indexTag(const T_EncEntry* record) const {
+    std::string key = FoldCase(record->Tag);
+    if (record->Kind == ekEntry)
+        entryByTag_.emplace(key, record);
+    byTag_.emplace(std::move(key), record);
+}
+
+void Encyclopedia::indexTitle(const T_EncEntry* record) const {
+    if (isHeader(*record))
+        headerByTitle_.emplace(FoldCase(HeaderTitle(record->Content)), record);
+}
+
+void Encyclopedia::indexMembers(const T_EncEntry* record) const {
+    if (!isHeader(*record))
+        return;
+    for (CommaItem& item : ScanCommaList(HeaderMembers(record->Content)))
+        headerByMember_.emplace(std::move(item.Value), record);
+}
+
+void Encyclopedia::ensureTags() const {
+    if (tagsValid_)
+        return;
+    byTag_.clear();
+    entryByTag_.clear();
+    for (const auto& record : list_)
+        indexTag(record.get());
+    tagsValid_ = true;
+}
+
+void Encyclopedia::ensureTitles() const {
+    if (titlesValid_)
+        return;
+    headerByTitle_.clear();
+    for (const auto& record : list_)
+        indexTitle(record.get());
+    titlesValid_ = true;
+}
+
+void Encyclopedia::ensureMembers() const {
+    if (membersValid_)
+        return;
+    headerByMember_.clear();
+    for (const auto& record : list_)
+        indexMembers(record.get());
+    membersValid_ = true;
+}
+
+void Encyclopedia::ensurePositions() const {
+    if (positionsValid_)
+        return;
+    position_.clear();
+    for (size_t i = 0; i < list_.size(); ++i)
+        position_.emplace(list_[i].get(), i);
+    positionsValid_ = true;
+}
+
+} // namespace krel
