@@ -1,0 +1,133 @@
+#include "encyclopedia/Completion.h"
+
+#include "encyclopedia/TextFormat.h"
+
+#include <algorithm>
+
+namespace krel {
+namespace {
+
+std::vector<T_EncEntry> sortedCopy(const std::vector<T_EncEntry>& parsed) {
+    // Header numbers are read before sorting, so a bad one fails before the list changes.
+    for (const T_EncEntry& record : parsed)
+        if (record.Kind == ekHeader)
+            HeaderNumber(record.Tag);
+    std::vector<T_EncEntry> sorted = parsed;
+    std::stable_sort(sorted.begin(), sorted.end(), CompareEncEntries);
+    return sorted;
+}
+
+// Decides for each duplicate whether the merged record replaces the existing one, asking when
+// the preferences say so and remembering "Yes to All" and "No to All" for the whole merge.
+class DuplicatePolicy {
+public:
+    explicit DuplicatePolicy(const MergeOptions& options) : options_(options) {}
+
+    bool Overwrites(const std::string& tag) {
+        if (options_.Overwrite)
+            return false;
+        if (!options_.Confirm || overwriteAll_)
+            return true;
+        if (keepAll_)
+            return false;
+        return answer(ask(tag));
+    }
+
+private:
+    MergeAnswer ask(const std::string& tag) const {
+        if (!options_.Ask)
+            return MergeAnswer::No;
+        return options_.Ask("Duplicate entry found for the tag \"" + tag + "\".  Overwrite?");
+    }
+
+    bool answer(MergeAnswer reply) {
+        if (reply == MergeAnswer::YesToAll)
+            overwriteAll_ = true;
+        if (reply == MergeAnswer::NoToAll)
+            keepAll_ = true;
+        return reply == MergeAnswer::Yes || reply == MergeAnswer::YesToAll;
+    }
+
+    const MergeOptions& options_;
+    bool overwriteAll_ = false;
+    bool keepAll_ = false;
+};
+
+void mergeEntry(Encyclopedia& encyclopedia, const T_EncEntry& merged, DuplicatePolicy& policy,
+                MergeResult& result) {
+    const T_EncEntry* existing = encyclopedia.GetEntryOnlyByTag(merged.Tag);
+    if (!existing) {
+        encyclopedia.Append(merged);
+        ++result.ItemsAdded;
+    } else if (policy.Overwrites(merged.Tag)) {
+        encyclopedia.Update(existing, merged);
+        ++result.ItemsChanged;
+    }
+}
+
+// Of a run of untitled headers only the first is added; an added titled header ends the run.
+class HeaderMerge {
+public:
+    HeaderMerge(Encyclopedia& encyclopedia, DuplicatePolicy& policy, MergeResult& result)
+        : encyclopedia_(encyclopedia), policy_(policy), result_(result) {}
+
+    void Merge(const T_EncEntry& merged) {
+        bool untitled = merged.Content.starts_with(':');
+        const T_EncEntry* existing = encyclopedia_.GetHeaderByTitle(HeaderTitle(merged.Content));
+        if (existing && !untitled)
+            replaceText(existing, merged);
+        else if (!untitled || untitledRun_ == 0)
+            add(merged, untitled);
+    }
+
+private:
+    void replaceText(const T_EncEntry* existing, const T_EncEntry& merged) {
+        if (!policy_.Overwrites(merged.Tag))
+            return;
+        encyclopedia_.Modify(existing,
+                             [&](T_EncEntry& header) { header.Content = merged.Content; });
+        ++result_.ItemsChanged;
+    }
+
+    void add(const T_EncEntry& merged, bool untitled) {
+        untitledRun_ = untitled ? 1 : 0;
+        encyclopedia_.Append(merged);
+        ++result_.ItemsAdded;
+    }
+
+    Encyclopedia& encyclopedia_;
+    DuplicatePolicy& policy_;
+    MergeResult& result_;
+    int untitledRun_ = 0;
+};
+
+} // namespace
+
+void InstallParsed(Encyclopedia& encyclopedia, const std::vector<T_EncEntry>& parsed) {
+    std::vector<T_EncEntry> records = parsed;
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        records.push_back({ekLetter, std::string(1, letter), {}, {}, {}, {}, {}});
+    encyclopedia.Replace(records);
+}
+
+MergeResult MergeParsed(Encyclopedia& encyclopedia, const std::vector<T_EncEntry>& parsed,
+                        const MergeOptions& options) {
+    std::vector<T_EncEntry> sorted = sortedCopy(parsed);
+    MergeResult result;
+    DuplicatePolicy policy(options);
+    for (const T_EncEntry& record : sorted)
+        if (record.Kind == ekEntry)
+            mergeEntry(encyclopedia, record, policy, result);
+    HeaderMerge headers(encyclopedia, policy, result);
+    for (const T_EncEntry& record : sorted)
+        if (record.Kind == ekHeader)
+            headers.Merge(record);
+    return result;
+}
+
+std::string ParsedReadyLine(const Encyclopedia& encyclopedia) {
+    return "Encyclopedia Parsed and ready.  " + std::to_string(encyclopedia.Count()) +
+           " entries found.";
+}
+
+} // namespace krel
