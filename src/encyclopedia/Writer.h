@@ -15,7 +15,6 @@ std::string EncodeContentsFile(const Encyclopedia::EntryList& records);
 // Writes "wsEncyclopediaTitles.txt" and "wsEncyclopedia.txt" into folder. Both files are built
 // completely and replaced together, so a failure leaves the previous pair as it was. Errors are
 // raised as EEncEditorError "SaveCurrentEncyclopedia()\r...".
-void SaveCurrentEncyclopedia(const Encyclopedia& encyclopedia,
-                             const std::filesystem::path& folder);
+void SaveCurrentEncyclopedia(const Encyclopedia& encyclopedia, const std::filesystem::path& folder);
 
 } // namespace krel
