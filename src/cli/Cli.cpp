@@ -1,0 +1,118 @@
+#include "cli/Cli.h"
+
+#include "cli/Commands.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace krel::cli {
+namespace {
+
+const char* const kProgram = "krel-encyclopedia";
+
+const char* const kHelp = R"(Usage: krel-encyclopedia COMMAND ARGUMENTS [OPTIONS]
+
+Reads a Galactic Encyclopedia from SOURCE, a folder holding wsEncyclopediaTitles.txt and
+wsEncyclopedia.txt, as the editor loads it, and prints JSON in UTF-8.
+
+Commands:
+  dump SOURCE [--merge-files]    every record in list order (--merge-files: read the
+                                 ".merge" files instead)
+  toc SOURCE [--text]            the table of contents, reordered and renumbered as the
+                                 editor does (--text: an indented outline)
+  index SOURCE                   the subject index
+  search SOURCE WORD             the entries that have WORD as one of their keywords
+  save SOURCE OUTDIR [--sorted]  writes the two files into OUTDIR (--sorted: in the order
+                                 of the table of contents)
+  merge SOURCE OTHER [--overwrite=yes|no] [--confirm=yes|no] [--answers=LIST] [--out OUTDIR]
+                                 merges OTHER into SOURCE; LIST answers the duplicate
+                                 questions in order (yes, no, yes-to-all, no-to-all), and
+                                 questions left over are answered no
+  check SOURCE [--json]          lists what a modder should fix, one line per problem
+
+  --help, --version
+
+Exit status: 0 done, 1 check found problems, 2 unusable input or arguments.
+)";
+
+using RunFn = int (*)(const Arguments&, std::ostream&);
+
+struct Command {
+    CommandSpec Spec;
+    RunFn Run;
+};
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {{"dump", {"SOURCE"}, {{"merge-files"}}}, RunDump},
+        {{"toc", {"SOURCE"}, {{"text"}}}, RunToc},
+        {{"index", {"SOURCE"}, {}}, RunIndex},
+        {{"search", {"SOURCE", "WORD"}, {}}, RunSearch},
+        {{"save", {"SOURCE", "OUTDIR"}, {{"sorted"}}}, RunSave},
+        {{"merge",
+          {"SOURCE", "OTHER"},
+          {{"overwrite", true}, {"confirm", true}, {"answers", true}, {"out", true}}},
+         RunMerge},
+        {{"check", {"SOURCE"}, {{"json"}}}, RunCheck},
+    };
+    return table;
+}
+
+const Command& findCommand(const std::string& name) {
+    const auto& table = commands();
+    auto found = std::find_if(table.begin(), table.end(),
+                              [&](const Command& command) { return command.Spec.Name == name; });
+    if (found == table.end())
+        throw EUsageError("unknown command '" + name + "'");
+    return *found;
+}
+
+int dispatch(const std::vector<std::string>& args, std::ostream& out) {
+    if (args.empty())
+        throw EUsageError("no command given");
+    if (args[0] == "--help" || args[0] == "-h") {
+        out << kHelp;
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        out << kProgram << " " << KREL_VERSION << '\n';
+        return kExitOk;
+    }
+    const Command& command = findCommand(args[0]);
+    return command.Run(ParseArguments(args, command.Spec), out);
+}
+
+// Chained messages carry one routine a line; the report is one line.
+std::string oneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', '\r');
+    std::string line;
+    std::istringstream parts(text);
+    for (std::string part; std::getline(parts, part, '\r');)
+        if (!part.empty())
+            line += (line.empty() ? "" : ": ") + part;
+    return line;
+}
+
+int report(std::ostream& err, const std::string& message) {
+    err << kProgram << ": " << oneLine(message) << '\n';
+    return kExitBadInput;
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        std::ostringstream buffer;
+        int status = dispatch(args, buffer);
+        out << buffer.str() << std::flush;
+        return status;
+    } catch (const EUsageError& e) {
+        return report(err, std::string(e.what()) + " (see " + kProgram + " --help)");
+    } catch (const std::exception& e) {
+        return report(err, e.what());
+    } catch (...) {
+        return report(err, "unknown failure");
+    }
+}
+
+} // namespace krel::cli

@@ -1,0 +1,19 @@
+#pragma once
+// krel-encyclopedia: runs one command line. Everything the tool prints goes through here.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace krel::cli {
+
+// Exit statuses: the command did its work; the lint found problems; the input was unusable.
+constexpr int kExitOk = 0;
+constexpr int kExitProblems = 1;
+constexpr int kExitBadInput = 2;
+
+// Runs the command in args (without the program name). A command's output reaches out only
+// when it succeeds; any failure prints one line on err and gives kExitBadInput.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace krel::cli

@@ -1,0 +1,46 @@
+#include "cli/Source.h"
+
+#include "common/AtomicFile.h"
+#include "encyclopedia/Parser.h"
+
+namespace krel::cli {
+namespace fs = std::filesystem;
+namespace {
+
+fs::file_status statusOf(const fs::path& path) {
+    std::error_code ignored;
+    return fs::status(path, ignored);
+}
+
+void requireFolder(const fs::path& source) {
+    fs::file_status status = statusOf(source);
+    if (!fs::exists(status))
+        throw ESourceError("'" + source.string() + "': no such folder");
+    if (!fs::is_directory(status))
+        throw ESourceError("'" + source.string() + "': not a folder");
+}
+
+std::string readFile(const fs::path& file) {
+    fs::file_status status = statusOf(file);
+    if (!fs::exists(status))
+        throw ESourceError("'" + file.string() + "': no such file");
+    if (!fs::is_regular_file(status))
+        throw ESourceError("'" + file.string() + "': not a regular file");
+    return ReadWholeFile(file);
+}
+
+} // namespace
+
+SourceFiles ReadSource(const fs::path& source, bool mergeFiles) {
+    requireFolder(source);
+    SourceFiles files;
+    fs::path titles = TitlesFileIn(source, mergeFiles);
+    fs::path contents = ContentsFileIn(source, mergeFiles);
+    files.TitlesName = titles.string();
+    files.ContentsName = contents.string();
+    files.Titles = readFile(titles);
+    files.Contents = readFile(contents);
+    return files;
+}
+
+} // namespace krel::cli
