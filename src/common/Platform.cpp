@@ -1,0 +1,41 @@
+#include "Platform.h"
+
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace krel {
+namespace fs = std::filesystem;
+
+fs::path ExecutablePath() {
+    std::error_code error;
+    fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : self;
+}
+
+fs::path HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
+        return entry->pw_dir;
+    return {};
+}
+
+bool IsWritableFolder(const fs::path& folder) {
+    std::error_code error;
+    return fs::is_directory(folder, error) && access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+std::optional<std::uint64_t> FileSystemOf(const fs::path& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_dev);
+}
+
+bool FileNamesIgnoreCase() {
+    return false;
+}
+
+} // namespace krel

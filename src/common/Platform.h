@@ -1,0 +1,27 @@
+#pragma once
+// The few calls that differ between operating systems live here, so every other file of the
+// program stays portable.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+namespace krel {
+
+// The running executable's own file, or an empty path when the system cannot tell.
+std::filesystem::path ExecutablePath();
+
+// The user's home folder ($HOME, else the account's entry), or an empty path.
+std::filesystem::path HomeFolder();
+
+// True when the current user may create files in the folder.
+bool IsWritableFolder(const std::filesystem::path& folder);
+
+// The file system that holds path (the link itself for a symbolic link), or nothing when it
+// cannot be examined. Two paths with the same value live on the same file system.
+std::optional<std::uint64_t> FileSystemOf(const std::filesystem::path& path);
+
+// Whether two names that differ only in letter case name the same file here.
+bool FileNamesIgnoreCase();
+
+} // namespace krel

@@ -1,0 +1,28 @@
+// The program: creates the application and the frame window, and runs until the frame closes.
+
+#include "shell/Dialogs.h"
+#include "shell/GuiGuard.h"
+#include "shell/MainForm.h"
+#include "shell/Screenshot.h"
+#include "skin/Artwork.h"
+#include "skin/Skin.h"
+
+#include <QByteArray>
+
+int main(int argc, char** argv) {
+    krel::KrelApplication app(argc, argv);
+    krel::skin::ApplyToApplication(app);
+    app.setWindowIcon(krel::skin::PlanetPicture(64));
+
+    QString shotWindow;
+    QString shotFile;
+    const bool screenshot = qgetenv("KREL_SCREENSHOT") == "1";
+    if (screenshot && !krel::ParseScreenshotArguments(app.arguments(), shotWindow, shotFile))
+        return 2;
+
+    krel::TKrelEditMainForm frame;
+    frame.show();
+    if (screenshot)
+        krel::RunScreenshot(frame, shotWindow, shotFile);
+    return app.exec();
+}

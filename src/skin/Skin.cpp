@@ -1,0 +1,75 @@
+#include "Skin.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QWidget>
+
+namespace krel::skin {
+
+QColor Background() {
+    return QColor(0xAD, 0xC6, 0xDE);
+}
+QColor Selection() {
+    return QColor(0xCE, 0xDE, 0xE7);
+}
+QColor Text() {
+    return QColor(0x10, 0x20, 0x38);
+}
+QColor Workspace() {
+    return QColor(0x7F, 0x97, 0xAE);
+}
+
+QString FontFamily() {
+    const QStringList installed = QFontDatabase::families();
+    for (const char* family : {"Verdana", "DejaVu Sans", "Bitstream Vera Sans"})
+        if (installed.contains(QString::fromLatin1(family), Qt::CaseInsensitive))
+            return QString::fromLatin1(family);
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
+QFont CaptionFont(int pointSize) {
+    QFont font(FontFamily(), pointSize);
+    font.setBold(true);
+    return font;
+}
+
+QFont TextFont(int pointSize) {
+    return QFont(FontFamily(), pointSize);
+}
+
+QPalette Palette(QPalette palette) {
+    for (auto role : {QPalette::Window, QPalette::Button, QPalette::AlternateBase})
+        palette.setColor(role, Background());
+    palette.setColor(QPalette::Base, QColor(0xF4, 0xF8, 0xFC));
+    palette.setColor(QPalette::Highlight, Selection());
+    palette.setColor(QPalette::HighlightedText, Text());
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(role, Text());
+    palette.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xE8));
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    return palette;
+}
+
+QString StyleSheet() {
+    const QString family = FontFamily();
+    return QStringLiteral("QLabel, QPushButton, QRadioButton, QCheckBox, QGroupBox, QMenuBar,"
+                          " QTreeView { font-family: '%1'; font-weight: bold; }"
+                          "QPushButton { min-width: 72px; padding: 3px 10px; }"
+                          "QLineEdit[readOnly=\"true\"] { background: #E4ECF3; }")
+        .arg(family);
+}
+
+void ApplyToApplication(QApplication& app) {
+    app.setStyle(QStringLiteral("Fusion"));
+    app.setPalette(Palette(app.palette()));
+    app.setFont(TextFont());
+    app.setStyleSheet(StyleSheet());
+}
+
+void ApplyTo(QWidget* window) {
+    window->setPalette(Palette(window->palette()));
+    window->setFont(TextFont());
+    window->setStyleSheet(StyleSheet());
+}
+
+} // namespace krel::skin

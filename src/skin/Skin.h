@@ -1,0 +1,32 @@
+#pragma once
+// The editor's look, in one place: pale blue windows, a lighter blue selection, and bold
+// Verdana (or the closest sans font installed) for captions. Windows apply it through
+// ApplyToApplication once, or ApplyTo for a window that must stand alone.
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QString>
+
+class QApplication;
+class QWidget;
+
+namespace krel::skin {
+
+QColor Background(); // #ADC6DE
+QColor Selection();  // #CEDEE7
+QColor Text();
+QColor Workspace(); // behind the child windows of the frame
+
+// "Verdana" when installed, else a similar sans font ("DejaVu Sans", then the default sans).
+QString FontFamily();
+QFont CaptionFont(int pointSize = 9); // bold
+QFont TextFont(int pointSize = 9);    // regular, for text that the user reads or types
+
+QPalette Palette(QPalette base);
+QString StyleSheet();
+
+void ApplyToApplication(QApplication& app);
+void ApplyTo(QWidget* window);
+
+} // namespace krel::skin
