@@ -197,8 +197,9 @@ void Encyclopedia::RemoveEntryFromHeader(const T_EncEntry* entry, const T_EncEnt
         size_t colon = header->Content.find(':');
         if (colon == std::string::npos)
             return;
-        std::string members = withoutMember(HeaderMembers(header->Content), entry->Tag);
-        Modify(header, [&](T_EncEntry& record) { record.Content.replace(colon + 1, {}, members); });
+        std::string content = header->Content.substr(0, colon + 1) +
+                              withoutMember(HeaderMembers(header->Content), entry->Tag);
+        Modify(header, [&](T_EncEntry& record) { record.Content = std::move(content); });
     });
 }
 

@@ -4,9 +4,23 @@
 #include "encyclopedia/Encyclopedia.h"
 #include "encyclopedia/Indexes.h"
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace krel {
+
+// Readable records in failure messages.
+inline void PrintTo(const T_EncEntry& r, std::ostream* out) {
+    *out << "{" << int(r.Kind) << " T=" << r.Title << " I=" << r.Image << " K=" << r.Keywords
+         << " R=" << r.Related << " C=" << r.Content << " Tag=" << r.Tag << "}";
+}
+inline void PrintTo(const T_RawEntry& r, std::ostream* out) {
+    *out << "{" << r.Tag << " " << int(r.Kind) << " " << r.Text << "}";
+}
+
+} // namespace krel
 
 namespace krel::test {
 

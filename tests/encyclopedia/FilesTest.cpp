@@ -1,0 +1,127 @@
+#include "Records.h"
+#include "common/AtomicFile.h"
+#include "encyclopedia/Errors.h"
+#include "encyclopedia/Parser.h"
+#include "encyclopedia/TextFormat.h"
+#include "encyclopedia/Writer.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace krel::test {
+namespace fs = std::filesystem;
+namespace {
+
+TEST(Parse, BindsAttributesByTagWhereverTheyStand) {
+    std::string titles = "first line\r\n"
+                         "|EGI_A001|\"early pic\"\r\n"
+                         "|EGK_a001|\"one\"\r\n"
+                         "|EGK_A001|\"two\"\r\n"
+                         "|EGH_0001|\"Stars:A001\"\r\n"
+                         "|EGT_A001|\"Alpha\"\r\n"
+                         "|EGR_A001|\"B002\"\r\n"
+                         "|EGT_a001|\"Alpha again\"\r\n"
+                         "|EGI_A001|\"late pic\"\r\n"
+                         "|EGT_B002|\"Be\r\n"
+                         "ta\"\r\n";
+    std::string contents = EncodeEncyclopediaText("x\r\n\\*EGC_A001 Body\r\n\\*EGC_Z999 lost\r\n");
+    ParseResult result = ParseEncyclopedia(titles, contents);
+    T_EncEntry alpha = Entry("A001", "Alpha", "two", "Body");
+    alpha.Image = "late pic";
+    alpha.Related = "B002";
+    EXPECT_EQ(result.Records,
+              (std::vector<T_EncEntry>{Header("0001", "Stars:A001"), alpha,
+                                       Entry("a001", "Alpha again"), Entry("B002", "Beta")}));
+    EXPECT_EQ(result.Orphans, (std::vector<T_RawEntry>{{"Z999", rkContent, "lost"}}));
+}
+
+TEST(Parse, ReportsEachWholePercentageOnce) {
+    std::string lines = "head\r\n";
+    for (int i = 0; i < 1000; ++i)
+        lines += "|EGT_" + std::to_string(1000 + i) + "|\"t\"\r\n";
+    using Call = std::pair<std::string, int>;
+    std::vector<Call> calls;
+    ParseEncyclopedia(lines, "head only", [&](const std::string& message, int percent) {
+        calls.emplace_back(message, percent);
+    });
+    ASSERT_EQ(calls.size(), 1u + 100 + 1 + 1);
+    EXPECT_EQ(calls[0], Call("Parsing Encyclopedia Titles.", 0));
+    for (size_t i = 1; i <= 100; ++i)
+        EXPECT_EQ(calls[i].second, int(i));
+    EXPECT_EQ(calls[101], Call("Parsing Encyclopedia Contents.", 0));
+    EXPECT_EQ(calls[102], Call("Processing Completed.", 100));
+}
+
+class WorkFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder =
+            fs::temp_directory_path() /
+            ("krel-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    fs::path folder;
+};
+
+TEST_F(WorkFolder, ExecuteFailsBeforeCompletionOnMissingOrEmptyFiles) {
+    std::vector<std::string> steps;
+    ProgressFn progress = [&](const std::string& message, int) {
+        steps.push_back(message);
+    };
+    bool completed = false;
+    auto failure = [&](bool mergeFiles, const ProgressFn& report) {
+        try {
+            Execute(folder, mergeFiles, report, [&](const ParseResult&) { completed = true; });
+        } catch (const EEncThreadError& error) {
+            return std::string(error.what());
+        }
+        return std::string("no failure");
+    };
+    EXPECT_EQ(failure(false, progress).rfind("Execute()\rCannot open file", 0), 0u);
+    WriteFileAtomic(TitlesFileIn(folder, true), "head\r\n|EGT_A001|\"A\"");
+    WriteFileAtomic(ContentsFileIn(folder, true), "");
+    EXPECT_EQ(failure(true, progress), "Execute()\rList index out of bounds (0)");
+    EXPECT_EQ(steps.back(), "Loading Encyclopedia Content.");
+
+    WriteFileAtomic(ContentsFileIn(folder, true), "head");
+    auto refuse = [](const std::string&, int percent) {
+        if (percent == 100)
+            throw std::runtime_error("stopped");
+    };
+    EXPECT_EQ(failure(true, refuse), "Execute()\rSetProgress()\rstopped");
+    EXPECT_FALSE(completed);
+    EXPECT_EQ(failure(true, progress), "no failure");
+    EXPECT_TRUE(completed);
+}
+
+TEST_F(WorkFolder, SavingWritesBothFilesAndReplacesThemTogether) {
+    Encyclopedia encyclopedia;
+    encyclopedia.Replace({Header("0001", "Stars:A001"), Entry("A001", "Alpha", "k", "Body")});
+    SaveCurrentEncyclopedia(encyclopedia, folder.string() + "/");
+    std::string titles = ReadWholeFile(folder / "wsEncyclopediaTitles.txt");
+    EXPECT_EQ(titles, EncodeTitlesFile(encyclopedia.GetEntryList()));
+    EXPECT_EQ(ReadWholeFile(folder / "wsEncyclopedia.txt"),
+              EncodeContentsFile(encyclopedia.GetEntryList()));
+
+    // A contents target that cannot be replaced leaves the titles file as it was.
+    fs::remove(folder / "wsEncyclopedia.txt");
+    fs::create_directories(folder / "wsEncyclopedia.txt" / "blocker");
+    encyclopedia.Append(Entry("B002", "Beta"));
+    EXPECT_THROW(SaveCurrentEncyclopedia(encyclopedia, folder), EEncEditorError);
+    EXPECT_EQ(ReadWholeFile(folder / "wsEncyclopediaTitles.txt"), titles);
+
+    try {
+        SaveCurrentEncyclopedia(encyclopedia, folder / "missing");
+        FAIL();
+    } catch (const EEncEditorError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("SaveCurrentEncyclopedia()\rCannot create", 0),
+                  0u);
+    }
+}
+
+} // namespace
+} // namespace krel::test
