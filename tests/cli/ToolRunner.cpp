@@ -1,0 +1,71 @@
+#include "ToolRunner.h"
+
+#include "common/AtomicFile.h"
+#include "encyclopedia/TextFormat.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace krel::testing {
+namespace fs = std::filesystem;
+namespace {
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string fileText(const std::vector<std::string>& lines) {
+    std::string text = "\\\\Written by hand for a test\r\n";
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+} // namespace
+
+ToolRun RunTool(const std::vector<std::string>& args) {
+    TempFolder io;
+    std::string command = shellQuoted(KREL_CLI_PATH);
+    for (const std::string& arg : args)
+        command += " " + shellQuoted(arg);
+    command += " >" + shellQuoted(io / "out") + " 2>" + shellQuoted(io / "err");
+    int raw = std::system(command.c_str());
+    ToolRun run;
+    run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    run.Out = ReadBytes(io / "out");
+    run.Err = ReadBytes(io / "err");
+    return run;
+}
+
+TempFolder::TempFolder() {
+    static std::atomic<int> counter{0};
+    path_ = fs::temp_directory_path() /
+            ("krel-cli-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+void WriteEncyclopedia(const fs::path& folder, const std::vector<std::string>& titles,
+                       const std::vector<std::string>& contents, const std::string& suffix) {
+    fs::create_directories(folder);
+    WriteFileAtomic(folder / ("wsEncyclopediaTitles.txt" + suffix),
+                    EncodeEncyclopediaText(fileText(titles)));
+    WriteFileAtomic(folder / ("wsEncyclopedia.txt" + suffix),
+                    EncodeEncyclopediaText(fileText(contents)));
+}
+
+std::string ReadBytes(const fs::path& file) {
+    return ReadWholeFile(file);
+}
+
+} // namespace krel::testing
