@@ -1,0 +1,158 @@
+#include "archive/ZipWriter.h"
+
+#include "archive/ZipFileSource.h"
+#include "archive/ZipHandle.h"
+#include "archive/ZipNames.h"
+
+#include <algorithm>
+#include <string>
+
+namespace krel {
+namespace fs = std::filesystem;
+namespace {
+
+struct RenamePlan {
+    zip_uint64_t Index = 0;
+    std::string NewName; // listed form
+    uint64_t Size = 0;
+    uint32_t DateTime = 0;
+};
+
+// Progress of libzip's rewrite, turned into byte counts of the whole archive.
+struct RewriteProgress {
+    ZipBatch* Batch = nullptr;
+    uint64_t Total = 0;
+    uint64_t Reported = 0;
+};
+
+void reportRewrite(RewriteProgress& progress, uint64_t reached) {
+    reached = std::min(reached, progress.Total);
+    if (reached <= progress.Reported)
+        return;
+    progress.Batch->Notify(ProgressUpdate, "", static_cast<int64_t>(reached - progress.Reported));
+    progress.Reported = reached;
+}
+
+void onRewrite(zip_t*, double fraction, void* state) {
+    auto& progress = *static_cast<RewriteProgress*>(state);
+    reportRewrite(progress, static_cast<uint64_t>(fraction * static_cast<double>(progress.Total)));
+}
+
+int onCancelQuery(zip_t*, void* state) {
+    return static_cast<RewriteProgress*>(state)->Batch->HandlerFailed() ? 1 : 0;
+}
+
+void commit(ZipHandle& archive, const fs::path& path, const ZipBatch& batch) {
+    bool written = zip_close(archive.get()) == 0;
+    if (written)
+        archive.release();
+    batch.RethrowHandlerFailure();
+    if (written)
+        return;
+    std::string reason = batch.Problem().empty() ? LastErrorText(archive.get()) : batch.Problem();
+    throw ZipFailure("Error: cannot write zip file " + PathText(path) + ": " + reason);
+}
+
+void addOne(zip_t* archive, const AddedFile& file, ZipBatch& batch) {
+    zip_source_t* source = MakeFileSource(archive, file, batch);
+    zip_int64_t index =
+        zip_file_add(archive, file.MemberName.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_CP437);
+    if (index < 0) {
+        zip_source_free(source);
+        throw ZipFailure("Error: cannot add " + PathText(file.Path) + ": " +
+                         LastErrorText(archive));
+    }
+    bool stored = HasStoreSuffix(file.MemberName);
+    auto at = static_cast<zip_uint64_t>(index);
+    if (zip_set_file_compression(archive, at, stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
+                                 stored ? 0 : AddCompLevel) != 0)
+        throw ZipFailure("Error: cannot compress " + file.MemberName + ": " +
+                         LastErrorText(archive));
+}
+
+const ZipRenameRec* firstMatch(std::string_view listed, const std::vector<ZipRenameRec>& renames,
+                               size_t& position) {
+    for (const auto& rename : renames) {
+        position =
+            rename.Source.empty() ? std::string::npos : FindIgnoringCase(listed, rename.Source);
+        if (position != std::string::npos)
+            return &rename;
+    }
+    return nullptr;
+}
+
+std::vector<RenamePlan> planRenames(zip_t* archive, const std::vector<ZipRenameRec>& renames,
+                                    uint32_t dateTime, uint64_t& totalBytes) {
+    std::vector<RenamePlan> plans;
+    zip_int64_t count = zip_get_num_entries(archive, 0);
+    for (zip_int64_t index = 0; index < count; ++index) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(archive, static_cast<zip_uint64_t>(index), ZIP_FL_ENC_RAW, &stat) != 0)
+            throw ZipFailure("Error: zip file directory is damaged: " + LastErrorText(archive));
+        totalBytes += stat.comp_size;
+        std::string listed = ListedName(stat.name);
+        size_t position = 0;
+        const ZipRenameRec* rename = firstMatch(listed, renames, position);
+        if (!rename)
+            continue;
+        listed.replace(position, rename->Source.size(), rename->Dest);
+        uint32_t stamp = rename->DateTime != 0 ? rename->DateTime : dateTime;
+        plans.push_back({static_cast<zip_uint64_t>(index), listed, stat.size, stamp});
+    }
+    return plans;
+}
+
+void applyRename(zip_t* archive, const RenamePlan& plan) {
+    std::string stored = StoredName(plan.NewName);
+    if (zip_file_rename(archive, plan.Index, stored.c_str(), ZIP_FL_ENC_CP437) != 0)
+        throw ZipFailure("Error: cannot rename a member to " + plan.NewName + ": " +
+                         LastErrorText(archive));
+    auto time = static_cast<zip_uint16_t>(plan.DateTime & 0xFFFF);
+    auto date = static_cast<zip_uint16_t>(plan.DateTime >> 16);
+    if (plan.DateTime != 0 && zip_file_set_dostime(archive, plan.Index, time, date, 0) != 0)
+        throw ZipFailure("Error: cannot date " + plan.NewName + ": " + LastErrorText(archive));
+}
+
+} // namespace
+
+void AddFiles(const fs::path& archive, const std::vector<fs::path>& files, ZipBatch& batch) {
+    if (files.empty())
+        throw ZipFailure("Error: no files to add");
+    std::vector<AddedFile> added;
+    uint64_t totalBytes = 0;
+    for (const auto& path : files) {
+        added.push_back(DescribeAddedFile(path));
+        totalBytes += added.back().Size;
+    }
+    ZipHandle handle = OpenArchive(archive, ZIP_CREATE);
+    batch.Announce(TotalFiles2Process, "", static_cast<int64_t>(added.size()));
+    batch.Announce(TotalSize2Process, "", static_cast<int64_t>(totalBytes));
+    for (const auto& file : added)
+        addOne(handle.get(), file, batch);
+    commit(handle, archive, batch);
+}
+
+size_t RenameMembers(const fs::path& archive, const std::vector<ZipRenameRec>& renames,
+                     uint32_t dateTime, ZipBatch& batch) {
+    ZipHandle handle = OpenArchive(archive, 0);
+    RewriteProgress progress{&batch, 0, 0};
+    std::vector<RenamePlan> plans = planRenames(handle.get(), renames, dateTime, progress.Total);
+    batch.Announce(TotalFiles2Process, "", static_cast<int64_t>(plans.size()));
+    batch.Announce(TotalSize2Process, "", static_cast<int64_t>(plans.empty() ? 0 : progress.Total));
+    if (plans.empty())
+        return 0;
+    for (const auto& plan : plans) {
+        applyRename(handle.get(), plan);
+        batch.Announce(NewFile, plan.NewName, static_cast<int64_t>(plan.Size));
+    }
+    zip_register_progress_callback_with_state(handle.get(), 0.01, onRewrite, nullptr, &progress);
+    zip_register_cancel_callback_with_state(handle.get(), onCancelQuery, nullptr, &progress);
+    commit(handle, archive, batch);
+    if (progress.Reported < progress.Total)
+        batch.Announce(ProgressUpdate, "",
+                       static_cast<int64_t>(progress.Total - progress.Reported));
+    return plans.size();
+}
+
+} // namespace krel
