@@ -117,25 +117,24 @@ Rows plainSubjects(const List& list) {
     for (size_t l = 0; l < list.size(); ++l) {
         if (list[l].Kind != ekLetter)
             continue;
-        Rows under;
+        size_t first = rows.size();
         for (size_t i = 0; i < list.size(); ++i)
-            if (list[i].Kind == ekEntry && list[i].Title.rfind(list[l].Title, 0) == 0)
-                under.emplace_back(i, true);
-        if (!under.empty())
-            rows.emplace_back(l, false);
-        rows.insert(rows.end(), under.begin(), under.end());
+            if (list[i].Kind == ekEntry && list[i].Title.starts_with(list[l].Title))
+                rows.emplace_back(i, true);
+        if (rows.size() > first)
+            rows.insert(rows.begin() + long(first), {l, false});
     }
     return rows;
 }
 
 Rows plainSearch(const List& list, const std::string& text) {
     Rows rows;
-    for (size_t i = 0; i < list.size(); ++i) {
-        std::vector<std::string> keywords = SplitCommaList(list[i].Keywords);
-        if (list[i].Kind == ekEntry &&
-            std::any_of(keywords.begin(), keywords.end(), [&](auto& k) { return same(k, text); }))
-            rows.emplace_back(i, true);
-    }
+    for (size_t i = 0; i < list.size(); ++i)
+        for (const std::string& keyword : SplitCommaList(list[i].Keywords))
+            if (list[i].Kind == ekEntry && same(keyword, text)) {
+                rows.emplace_back(i, true);
+                break;
+            }
     return rows;
 }
 
@@ -208,29 +207,20 @@ public:
         return tag;
     }
     std::string Title() {
-        return Pick<std::string>(
-            {"Nova", "nova", "Orbit", "Oort", "", "Zed", "Ion drive", "7 Seas"});
+        return Pick<std::string>({"Nova", "nova", "Oort", "", "Ion drive", "7"});
     }
     std::string TagList() {
-        std::string list;
+        std::string list = Below(4) ? "" : "\"" + Tag() + " x\",";
         for (int n = Below(4); n > 0; --n)
             list += Tag() + Pick<std::string>({",", " ", ", ", ",,"});
-        return Below(4) ? list + Tag() : "\"" + Tag() + " x\"," + list;
+        return list + Tag();
     }
-    std::string HeaderText() {
-        std::string title = Pick<std::string>({"Stars", "STARS", "Ships", "", "Ion drive"});
-        return Below(4) == 0 ? title : title + ":" + TagList();
-    }
-    std::string HeaderTag() {
-        return Below(3) ? FormatHeaderTag(1 + Below(12)) : std::to_string(Below(30));
-    }
-
     T_EncEntry Record() {
-        if (Below(4) == 0)
-            return Header(HeaderTag(), HeaderText());
-        T_EncEntry entry = Entry(Tag(), Title(), TagList());
-        entry.Image = Below(2) ? "pic" : "";
-        return entry;
+        if (Below(4) > 0)
+            return {ekEntry, Title(), Below(2) ? "pic" : "", TagList(), {}, {}, Tag()};
+        std::string title = Pick<std::string>({"Stars", "STARS", "Ships", "", "Ion drive"});
+        return Header(Below(3) ? FormatHeaderTag(1 + Below(12)) : std::to_string(Below(30)),
+                      Below(4) ? title + ":" + TagList() : title);
     }
     List Records(int count, bool letters) {
         List list;

@@ -12,29 +12,6 @@ namespace krel::test {
 namespace fs = std::filesystem;
 namespace {
 
-TEST(Parse, BindsAttributesByTagWhereverTheyStand) {
-    std::string titles = "first line\r\n"
-                         "|EGI_A001|\"early pic\"\r\n"
-                         "|EGK_a001|\"one\"\r\n"
-                         "|EGK_A001|\"two\"\r\n"
-                         "|EGH_0001|\"Stars:A001\"\r\n"
-                         "|EGT_A001|\"Alpha\"\r\n"
-                         "|EGR_A001|\"B002\"\r\n"
-                         "|EGT_a001|\"Alpha again\"\r\n"
-                         "|EGI_A001|\"late pic\"\r\n"
-                         "|EGT_B002|\"Be\r\n"
-                         "ta\"\r\n";
-    std::string contents = EncodeEncyclopediaText("x\r\n\\*EGC_A001 Body\r\n\\*EGC_Z999 lost\r\n");
-    ParseResult result = ParseEncyclopedia(titles, contents);
-    T_EncEntry alpha = Entry("A001", "Alpha", "two", "Body");
-    alpha.Image = "late pic";
-    alpha.Related = "B002";
-    EXPECT_EQ(result.Records,
-              (std::vector<T_EncEntry>{Header("0001", "Stars:A001"), alpha,
-                                       Entry("a001", "Alpha again"), Entry("B002", "Beta")}));
-    EXPECT_EQ(result.Orphans, (std::vector<T_RawEntry>{{"Z999", rkContent, "lost"}}));
-}
-
 TEST(Parse, ReportsEachWholePercentageOnce) {
     std::string lines = "head\r\n";
     for (int i = 0; i < 1000; ++i)

@@ -119,15 +119,6 @@ TEST(TextFormat, CommaListsFollowTheStringListConvention) {
         EXPECT_EQ(SplitCommaList(BuildCommaList(items)), items) << BuildCommaList(items);
 }
 
-TEST(TextFormat, HeaderTextSplitsAtTheFirstColon) {
-    EXPECT_EQ(HeaderTitle("Stars:A001,B002"), "Stars");
-    EXPECT_EQ(HeaderMembers("Stars:A001:B002"), "A001:B002");
-    EXPECT_EQ(HeaderTitle("Stars"), "Stars");
-    EXPECT_EQ(HeaderMembers("Stars"), "");
-    EXPECT_EQ(HeaderTitle(":A001"), "");
-    EXPECT_EQ(SplitCommaList(HeaderMembers(":A001")), Strings{"A001"});
-}
-
 std::vector<T_EncEntry> sample() {
     T_EncEntry full = Entry("A001", "Alpha", "k1,\"k 2\"", "Body/pmore");
     full.Image = "alpha_pic";
