@@ -7,6 +7,7 @@
 // with ASCII letter case folded) but use hash indexes that are rebuilt lazily after a change, so
 // nothing is quadratic on large encyclopedias. Records are handed out as const pointers; every
 // change goes through a member function so the indexes never go stale.
+// Even const lookups may build an index, so one encyclopedia belongs to one thread at a time.
 
 #include "encyclopedia/Entry.h"
 
