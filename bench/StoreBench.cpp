@@ -1,0 +1,248 @@
+// krel-encyclopedia-bench: times the encyclopedia store on a large made-up encyclopedia and
+// compares it with iconv converting the same files.
+
+#include "Synthetic.h"
+#include "common/AtomicFile.h"
+#include "encyclopedia/Completion.h"
+#include "encyclopedia/Indexes.h"
+#include "encyclopedia/Parser.h"
+#include "encyclopedia/Writer.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace krel::bench {
+namespace {
+namespace fs = std::filesystem;
+
+struct BenchOptions {
+    SyntheticOptions Synthetic;
+    int Runs = 5;
+};
+
+const char* const kUsage =
+    "Usage: krel-encyclopedia-bench [--entries N] [--headers N] [--seed N] [--runs N]\n";
+
+BenchOptions parseOptions(int argc, char** argv) {
+    BenchOptions options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        std::string name = argv[i];
+        size_t value = std::stoul(argv[i + 1]);
+        if (name == "--entries")
+            options.Synthetic.Entries = value;
+        else if (name == "--headers")
+            options.Synthetic.Headers = value;
+        else if (name == "--seed")
+            options.Synthetic.Seed = value;
+        else if (name == "--runs")
+            options.Runs = std::max(1, static_cast<int>(value));
+        else
+            throw std::invalid_argument("unknown option " + name);
+    }
+    if (argc % 2 == 0)
+        throw std::invalid_argument(std::string("option ") + argv[argc - 1] + " needs a value");
+    return options;
+}
+
+// Runs work in a child process and returns the number it gives, or nullopt when it fails or
+// gives a negative number. Memory the child uses never counts towards this process's peak.
+std::optional<double> inChild(const std::function<double()>& work) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return std::nullopt;
+    pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        double result = -1;
+        try {
+            result = work();
+        } catch (...) {
+        }
+        std::_Exit(write(pipeEnds[1], &result, sizeof result) == sizeof result ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    double result = -1;
+    bool delivered = child > 0 && read(pipeEnds[0], &result, sizeof result) == sizeof result;
+    close(pipeEnds[0]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    return delivered && result >= 0 ? std::optional(result) : std::nullopt;
+}
+
+double millisecondsOf(const std::function<void()>& work) {
+    auto start = std::chrono::steady_clock::now();
+    work();
+    std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+    return elapsed.count();
+}
+
+// Each run reports its own time, so it can prepare what it needs without the clock running.
+double medianOf(int runs, const std::function<double()>& run) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.push_back(run());
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The editor's own road: the parser's Execute, then a normal load's install on completion.
+std::unique_ptr<Encyclopedia> load(const fs::path& folder) {
+    auto book = std::make_unique<Encyclopedia>();
+    Execute(folder, false, {},
+            [&](const ParseResult& parsed) { InstallParsed(*book, parsed.Records); });
+    return book;
+}
+
+class CountingRows : public RowSink {
+public:
+    size_t Count = 0;
+    void ClearRows() override { Count = 0; }
+    void AddRow(const T_EncEntry*, bool) override { ++Count; }
+};
+
+const LogFn kQuiet = [](const std::string&) {
+};
+
+std::optional<double> iconvMilliseconds(const fs::path& folder, int runs) {
+    if (std::system("command -v iconv >/dev/null 2>&1") != 0)
+        return std::nullopt;
+    // -c skips the byte-order mark, which has no 8-bit form.
+    std::string command;
+    for (const fs::path& file : {TitlesFileIn(folder), ContentsFileIn(folder)})
+        command += "iconv -c -f UTF-16LE -t CP1252 '" + file.string() + "' >/dev/null 2>&1; ";
+    return medianOf(runs,
+                    [&] { return millisecondsOf([&] { (void)std::system(command.c_str()); }); });
+}
+
+std::optional<double> vmHighWaterMark() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return std::nullopt;
+}
+
+std::string figure(std::optional<double> value, const char* unit) {
+    if (!value || std::isnan(*value))
+        return "n/a";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f %s", *value, unit);
+    return text;
+}
+
+// A limit of NaN means the figure has no target, or the target could not be worked out.
+void printLine(const std::string& name, std::optional<double> value, const char* unit,
+               const std::string& target = "", double limit = std::nan("")) {
+    std::string verdict;
+    if (value && !std::isnan(limit))
+        verdict = *value <= limit ? "  met" : "  MISSED";
+    std::printf("  %-36s %12s   %s%s\n", name.c_str(), figure(value, unit).c_str(), target.c_str(),
+                verdict.c_str());
+}
+
+struct Figures {
+    double Load = 0, TocFirst = 0, TocRebuild = 0, Index = 0, Search = 0, Save = 0;
+    size_t SearchRows = 0;
+};
+
+Figures measure(const fs::path& folder, int runs) {
+    Figures f;
+    f.Load = medianOf(runs, [&] { return millisecondsOf([&] { load(folder); }); });
+    CountingRows rows;
+    f.TocFirst = medianOf(runs, [&] {
+        auto book = load(folder);
+        return millisecondsOf([&] { BuildTOC(*book, rows, kQuiet); });
+    });
+    auto book = load(folder);
+    BuildTOC(*book, rows, kQuiet);
+    f.TocRebuild =
+        medianOf(runs, [&] { return millisecondsOf([&] { BuildTOC(*book, rows, kQuiet); }); });
+    f.Index = medianOf(
+        runs, [&] { return millisecondsOf([&] { BuildSubjectIndex(*book, rows, kQuiet); }); });
+    f.Search = medianOf(runs, [&] {
+        return millisecondsOf([&] { BuildKeyword(*book, SyntheticKeyword(), rows); });
+    });
+    f.SearchRows = rows.Count;
+    fs::path out = folder / "saved";
+    fs::create_directories(out);
+    f.Save = medianOf(runs,
+                      [&] { return millisecondsOf([&] { SaveCurrentEncyclopedia(*book, out); }); });
+    return f;
+}
+
+void report(const BenchOptions& options, double fileMegabytes, const Figures& f,
+            std::optional<double> iconv, std::optional<double> peak) {
+    const SyntheticOptions& s = options.Synthetic;
+    std::printf("Synthetic encyclopedia: %zu entries, %zu headers, seed %llu, %.1f MB in the two "
+                "files\nMedian of %d runs:\n",
+                s.Entries, s.Headers, static_cast<unsigned long long>(s.Seed), fileMegabytes,
+                options.Runs);
+    double twiceIconv = iconv ? 2 * *iconv : std::nan("");
+    std::string iconvTarget = "target <= 2 x iconv = " + figure(twiceIconv, "ms");
+    printLine("load (read, decode, parse, install)", f.Load, "ms", iconvTarget, twiceIconv);
+    printLine("table of contents, first build", f.TocFirst, "ms", "target <= 20 ms", 20.0);
+    printLine("table of contents, rebuild", f.TocRebuild, "ms", "target <= 20 ms", 20.0);
+    printLine("subject index", f.Index, "ms");
+    printLine("keyword search (" + std::to_string(f.SearchRows) + " rows)", f.Search, "ms");
+    printLine("save", f.Save, "ms", iconvTarget, twiceIconv);
+    printLine("iconv -f UTF-16LE -t CP1252", iconv, "ms");
+    printLine("peak memory (VmHWM)", peak, "MB",
+              "target <= 3 x file bytes = " + figure(3 * fileMegabytes, "MB"), 3 * fileMegabytes);
+}
+
+// The peak of a fresh process that loads once, builds each view and saves: what one editing
+// session costs, free of the other measurements' leftovers in the heap.
+std::optional<double> peakMegabytes(const fs::path& folder) {
+    return inChild([&] {
+        auto book = load(folder);
+        CountingRows rows;
+        BuildTOC(*book, rows, kQuiet);
+        BuildSubjectIndex(*book, rows, kQuiet);
+        BuildKeyword(*book, SyntheticKeyword(), rows);
+        fs::create_directories(folder / "saved");
+        SaveCurrentEncyclopedia(*book, folder / "saved");
+        return vmHighWaterMark().value_or(-1);
+    });
+}
+
+double megabytesOf(const fs::path& folder) {
+    return static_cast<double>(fs::file_size(TitlesFileIn(folder)) +
+                               fs::file_size(ContentsFileIn(folder))) /
+           (1024.0 * 1024.0);
+}
+
+int run(const BenchOptions& options) {
+    fs::path folder = fs::temp_directory_path() / ("krel-bench-" + std::to_string(getpid()));
+    if (!inChild([&] { return WriteSyntheticFiles(folder, options.Synthetic), 0.0; }))
+        throw std::runtime_error("could not write the synthetic encyclopedia into " +
+                                 folder.string());
+    std::optional<double> peak = peakMegabytes(folder);
+    Figures figures = measure(folder, options.Runs);
+    std::optional<double> iconv = iconvMilliseconds(folder, options.Runs);
+    report(options, megabytesOf(folder), figures, iconv, peak);
+    fs::remove_all(folder);
+    return 0;
+}
+
+} // namespace
+} // namespace krel::bench
+
+int main(int argc, char** argv) {
+    try {
+        return krel::bench::run(krel::bench::parseOptions(argc, argv));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "krel-encyclopedia-bench: %s\n%s", e.what(), krel::bench::kUsage);
+        return 2;
+    }
+}
