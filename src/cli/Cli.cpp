@@ -70,7 +70,7 @@ const Command& findCommand(const std::string& name) {
 int dispatch(const std::vector<std::string>& args, std::ostream& out) {
     if (args.empty())
         throw EUsageError("no command given");
-    if (args[0] == "--help" || args[0] == "-h") {
+    if (args[0] == "-h" || std::find(args.begin(), args.end(), "--help") != args.end()) {
         out << kHelp;
         return kExitOk;
     }

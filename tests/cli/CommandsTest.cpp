@@ -104,7 +104,7 @@ TEST_F(CommandsTest, SaveWritesWhatLoadsBackTheSameAndSortedSavesInContentsOrder
 
 TEST(HelpTest, HelpAndVersionPrintAndSucceed) {
     EXPECT_EQ(RunTool({"--version"}).Out, "krel-encyclopedia 1.2.0\n");
-    ToolRun help = RunTool({"--help"});
+    ToolRun help = RunTool({"merge", "--help"});
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Out.find("merge SOURCE OTHER"), std::string::npos);
 }
