@@ -162,7 +162,7 @@ THelpWindow* TKrelEditMainForm::helpWindow() const {
 
 void TKrelEditMainForm::OpenEncyclopediaEditor1Click() {
     frameGuard("OpenEncyclopediaEditor1Click()", [this] {
-        if (editor_ || !editorFactory_)
+        if (editorWindow() || !editorFactory_)
             return;
         QWidget* window = editorFactory_(*this);
         window->setAttribute(Qt::WA_DeleteOnClose);

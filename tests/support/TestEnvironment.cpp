@@ -1,0 +1,73 @@
+#include "TestEnvironment.h"
+
+#include "common/AtomicFile.h"
+#include "shell/Paths.h"
+
+#include <cstdlib>
+#include <random>
+
+namespace krel::test {
+namespace fs = std::filesystem;
+namespace {
+
+fs::path freshFolder() {
+    std::random_device seed;
+    fs::path folder = fs::temp_directory_path() / ("krel-test-" + std::to_string(seed()));
+    fs::create_directories(folder);
+    return fs::canonical(folder);
+}
+
+} // namespace
+
+TestEnvironment::TestEnvironment() : root_(freshFolder()) {
+    for (const char* sub : {"home", "program", "config", "config-system", "data"})
+        fs::create_directories(root_ / sub);
+    setVariable("HOME", home().string());
+    setVariable("XDG_CONFIG_HOME", (root_ / "config").string());
+    setVariable("XDG_CONFIG_DIRS", (root_ / "config-system").string());
+    setVariable("XDG_DATA_HOME", (root_ / "data").string());
+    setVariable("XDG_DATA_DIRS", (root_ / "system-data").string());
+    SetProgramFolderForTests(programFolder().string());
+}
+
+TestEnvironment::~TestEnvironment() {
+    SetProgramFolderForTests({});
+    for (const auto& [name, value] : saved_) {
+        if (value)
+            setenv(name.c_str(), value->c_str(), 1);
+        else
+            unsetenv(name.c_str());
+    }
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+}
+
+void TestEnvironment::setVariable(const char* name, const std::string& value) {
+    const char* old = std::getenv(name);
+    saved_.emplace(name, old ? std::optional<std::string>(old) : std::nullopt);
+    setenv(name, value.c_str(), 1);
+}
+
+fs::path TestEnvironment::userSettingsFile() const {
+    return root_ / "config" / "KrelEditor" / "user.reg";
+}
+
+void TestEnvironment::writeUserSettings(const std::string& text) const {
+    fs::create_directories(userSettingsFile().parent_path());
+    WriteFileAtomic(userSettingsFile(), text);
+}
+
+std::string TestEnvironment::userSettings() const {
+    return ReadWholeFile(userSettingsFile());
+}
+
+void TestEnvironment::writeGameEntry(const std::string& location) const {
+    fs::path file = root_ / "config-system" / "KrelEditor" / "machine.reg";
+    fs::create_directories(file.parent_path());
+    WriteFileAtomic(file, "Windows Registry Editor Version 5.00\n\n"
+                          "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvane\\Vastreach III]\n"
+                          "\"Program Location\"=\"" +
+                              location + "\"\n");
+}
+
+} // namespace krel::test
