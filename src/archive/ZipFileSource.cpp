@@ -28,7 +28,7 @@ std::time_t toTimeT(fs::file_time_type time) {
 zip_int64_t fail(FileSource& source, int code, int systemError, const std::string& problem) {
     zip_error_set(&source.error, code, systemError);
     std::string reason = systemError != 0 ? std::string(": ") + std::strerror(systemError) : "";
-    source.batch->SetProblem(problem + " " + PathText(source.file.Path) + reason);
+    source.batch->SetProblem(problem + " " + ReportedPath(source.file.Path) + reason);
     return -1;
 }
 
@@ -114,7 +114,7 @@ AddedFile DescribeAddedFile(const fs::path& path) {
     uint64_t size = regular ? fs::file_size(path, error) : 0;
     fs::file_time_type time = regular ? fs::last_write_time(path, error) : fs::file_time_type{};
     if (!regular || error)
-        throw ZipFailure("Error: file not found: " + PathText(path));
+        throw ZipFailure("Error: file not found: " + ReportedPath(path));
     return {path, BareName(path), size, toTimeT(time)};
 }
 
@@ -125,7 +125,7 @@ zip_source_t* MakeFileSource(zip_t* archive, const AddedFile& file, ZipBatch& ba
     if (!source) {
         zip_error_fini(&state->error);
         delete state;
-        throw ZipFailure("Error: cannot add " + PathText(file.Path) + ": " +
+        throw ZipFailure("Error: cannot add " + ReportedPath(file.Path) + ": " +
                          LastErrorText(archive));
     }
     return source;

@@ -15,7 +15,7 @@ std::string openErrorText(int code) {
 
 } // namespace
 
-std::string PathText(const std::filesystem::path& path) {
+std::string ReportedPath(const std::filesystem::path& path) {
     std::u8string name = path.u8string();
     return Utf8ToCp1252(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));
 }
@@ -28,8 +28,8 @@ ZipHandle OpenArchive(const std::filesystem::path& archive, int flags) {
     if (code == ZIP_ER_NOZIP)
         throw ZipFailure("Error: input file is not a zip file");
     if (code == ZIP_ER_INCONS)
-        throw ZipFailure("Error: zip file is damaged: " + PathText(archive));
-    throw ZipFailure("Error: cannot open zip file " + PathText(archive) + ": " +
+        throw ZipFailure("Error: zip file is damaged: " + ReportedPath(archive));
+    throw ZipFailure("Error: cannot open zip file " + ReportedPath(archive) + ": " +
                      openErrorText(code));
 }
 

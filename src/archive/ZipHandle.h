@@ -30,7 +30,7 @@ using ZipFileHandle = std::unique_ptr<zip_file_t, ZipFileClose>;
 ZipHandle OpenArchive(const std::filesystem::path& archive, int flags);
 
 // A path as Windows-1252 text, as reports show it.
-std::string PathText(const std::filesystem::path& path);
+std::string ReportedPath(const std::filesystem::path& path);
 
 // libzip's description of the archive's last error.
 std::string LastErrorText(zip_t* archive);

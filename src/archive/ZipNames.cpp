@@ -45,18 +45,14 @@ bool IsFolderName(std::string_view storedName) {
     return !storedName.empty() && (storedName.back() == '/' || storedName.back() == '\\');
 }
 
-std::string FoldCase(std::string_view text) {
+std::string FoldNameCase(std::string_view text) {
     std::string folded(text);
     std::transform(folded.begin(), folded.end(), folded.begin(), foldChar);
     return folded;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && FoldCase(a) == FoldCase(b);
-}
-
-size_t FindIgnoringCase(std::string_view text, std::string_view needle) {
-    return FoldCase(text).find(FoldCase(needle));
+size_t FindInNameIgnoringCase(std::string_view text, std::string_view needle) {
+    return FoldNameCase(text).find(FoldNameCase(needle));
 }
 
 std::string BareName(const std::filesystem::path& path) {
@@ -68,7 +64,7 @@ bool HasStoreSuffix(std::string_view name) {
     size_t dot = name.rfind('.');
     if (dot == std::string_view::npos)
         return false;
-    std::string suffix = FoldCase(name.substr(dot + 1));
+    std::string suffix = FoldNameCase(name.substr(dot + 1));
     return std::find(AddStoreSuffixes.begin(), AddStoreSuffixes.end(), suffix) !=
            AddStoreSuffixes.end();
 }

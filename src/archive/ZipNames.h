@@ -18,10 +18,9 @@ bool IsFolderName(std::string_view storedName);
 
 // Letter case folded the Windows-1252 way (A-Z, the accented capitals, and the four capitals
 // in the 0x80 row), so comparisons ignore case for the whole code page.
-std::string FoldCase(std::string_view text);
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+std::string FoldNameCase(std::string_view text);
 // Position of the first occurrence of needle in text, letter case ignored; npos when absent.
-size_t FindIgnoringCase(std::string_view text, std::string_view needle);
+size_t FindInNameIgnoringCase(std::string_view text, std::string_view needle);
 
 // The bare file name of a path as Windows-1252 text: what a member added from it is called.
 std::string BareName(const std::filesystem::path& path);

@@ -47,14 +47,14 @@ std::vector<ZipDirEntry> ListMembers(zip_t* archive) {
 }
 
 MemberInfo LocateMember(zip_t* archive, std::string_view listedName) {
-    std::string wanted = FoldCase(listedName);
+    std::string wanted = FoldNameCase(listedName);
     std::vector<MemberInfo> found;
     zip_int64_t count = zip_get_num_entries(archive, 0);
     for (zip_int64_t index = 0; index < count; ++index) {
         zip_stat_t stat;
         auto at = static_cast<zip_uint64_t>(index);
         if (statMember(archive, at, stat) && !IsFolderName(stat.name) &&
-            FoldCase(ListedName(stat.name)) == wanted)
+            FoldNameCase(ListedName(stat.name)) == wanted)
             found.push_back({at, ListedName(stat.name), stat.size});
     }
     if (found.empty())

@@ -50,7 +50,7 @@ void commit(ZipHandle& archive, const fs::path& path, const ZipBatch& batch) {
     if (written)
         return;
     std::string reason = batch.Problem().empty() ? LastErrorText(archive.get()) : batch.Problem();
-    throw ZipFailure("Error: cannot write zip file " + PathText(path) + ": " + reason);
+    throw ZipFailure("Error: cannot write zip file " + ReportedPath(path) + ": " + reason);
 }
 
 void addOne(zip_t* archive, const AddedFile& file, ZipBatch& batch) {
@@ -59,7 +59,7 @@ void addOne(zip_t* archive, const AddedFile& file, ZipBatch& batch) {
         zip_file_add(archive, file.MemberName.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_CP437);
     if (index < 0) {
         zip_source_free(source);
-        throw ZipFailure("Error: cannot add " + PathText(file.Path) + ": " +
+        throw ZipFailure("Error: cannot add " + ReportedPath(file.Path) + ": " +
                          LastErrorText(archive));
     }
     bool stored = HasStoreSuffix(file.MemberName);
@@ -73,8 +73,8 @@ void addOne(zip_t* archive, const AddedFile& file, ZipBatch& batch) {
 const ZipRenameRec* firstMatch(std::string_view listed, const std::vector<ZipRenameRec>& renames,
                                size_t& position) {
     for (const auto& rename : renames) {
-        position =
-            rename.Source.empty() ? std::string::npos : FindIgnoringCase(listed, rename.Source);
+        position = rename.Source.empty() ? std::string::npos
+                                         : FindInNameIgnoringCase(listed, rename.Source);
         if (position != std::string::npos)
             return &rename;
     }
