@@ -14,6 +14,8 @@ namespace {
 QLabel* line(const QString& text, QWidget* parent, const QFont& font) {
     auto* label = new QLabel(text, parent);
     label->setFont(font);
+    if (!font.bold())
+        skin::MarkPlain(label);
     return label;
 }
 
@@ -49,7 +51,7 @@ TAboutForm::TAboutForm(QWidget* parent)
     buttons->addWidget(CloseButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addStretch();
+    layout->addSpacing(12);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -19,6 +19,7 @@ THelpWindow::THelpWindow(QWidget* parent)
     setWindowTitle(QStringLiteral("Vastreach 3 Editor Help"));
     Browser->setObjectName(QStringLiteral("Browser"));
     Browser->setOpenExternalLinks(true);
+    Browser->document()->setDocumentMargin(14);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

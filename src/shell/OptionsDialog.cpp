@@ -73,7 +73,7 @@ TKrelEditorOptions::TKrelEditorOptions(TKrelEditMainForm& frame, QWidget* parent
     OptionTree->setRootIsDecorated(false);
     OptionTree->setIndentation(19);
     OptionTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    OptionTree->setFixedWidth(150);
+    OptionTree->setFixedWidth(130);
     QTreeWidgetItem* general = new QTreeWidgetItem(OptionTree, QStringList{"General"});
     addNode(general, "Directories");
     QTreeWidgetItem* encyclopedia = new QTreeWidgetItem(OptionTree, QStringList{"Encyclopedia"});
@@ -98,8 +98,8 @@ TKrelEditorOptions::TKrelEditorOptions(TKrelEditMainForm& frame, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
-    resize(471, 267);
-    setMinimumSize(471, 267);
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(471, 267)));
+    resize(minimumSize());
 
     connectGuarded(OptionTree, &QTreeWidget::currentItemChanged, this,
                    [this] { OptionTreeChange(); });

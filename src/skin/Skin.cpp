@@ -38,13 +38,22 @@ QFont TextFont(int pointSize) {
 }
 
 QPalette Palette(QPalette palette) {
+    // Colours go to the active and inactive groups only: disabled controls keep their greyed
+    // text, so a disabled command looks disabled.
+    auto set = [&palette](QPalette::ColorRole role, const QColor& colour) {
+        palette.setColor(QPalette::Active, role, colour);
+        palette.setColor(QPalette::Inactive, role, colour);
+    };
     for (auto role : {QPalette::Window, QPalette::Button, QPalette::AlternateBase})
         palette.setColor(role, Background());
     palette.setColor(QPalette::Base, QColor(0xF4, 0xF8, 0xFC));
-    palette.setColor(QPalette::Highlight, Selection());
-    palette.setColor(QPalette::HighlightedText, Text());
+    palette.setColor(QPalette::Disabled, QPalette::Base, Background());
+    set(QPalette::Highlight, Selection());
+    set(QPalette::HighlightedText, Text());
     for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        palette.setColor(role, Text());
+        set(role, Text());
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, QColor(0x6A, 0x7C, 0x8E));
     palette.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xE8));
     palette.setColor(QPalette::ToolTipText, Qt::black);
     return palette;
@@ -52,11 +61,16 @@ QPalette Palette(QPalette palette) {
 
 QString StyleSheet() {
     const QString family = FontFamily();
-    return QStringLiteral("QLabel, QPushButton, QRadioButton, QCheckBox, QGroupBox, QMenuBar,"
-                          " QTreeView { font-family: '%1'; font-weight: bold; }"
+    return QStringLiteral("QLabel, QPushButton, QRadioButton, QCheckBox, QGroupBox, QMenuBar"
+                          " { font-family: '%1'; font-weight: bold; }"
+                          "QLabel[plain=\"true\"] { font-weight: normal; }"
                           "QPushButton { min-width: 72px; padding: 3px 10px; }"
                           "QLineEdit[readOnly=\"true\"] { background: #E4ECF3; }")
         .arg(family);
+}
+
+void MarkPlain(QWidget* label) {
+    label->setProperty("plain", true);
 }
 
 void ApplyToApplication(QApplication& app) {

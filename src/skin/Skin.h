@@ -24,6 +24,8 @@ QFont CaptionFont(int pointSize = 9); // bold
 QFont TextFont(int pointSize = 9);    // regular, for text that the user reads or types
 
 QPalette Palette(QPalette base);
+// Captions are bold; a label of running text is marked plain to keep its regular weight.
+void MarkPlain(QWidget* label);
 QString StyleSheet();
 
 void ApplyToApplication(QApplication& app);
