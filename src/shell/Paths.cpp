@@ -84,6 +84,7 @@ std::optional<fs::path> FindDataFile(std::string_view relative) {
     std::vector<fs::path> folders{FsPath(ProgramFolder()), UserDataFolder()};
     for (const fs::path& folder : systemDataFolders())
         folders.push_back(folder);
+    folders.push_back(KREL_INSTALLED_DATA_DIR);
     std::error_code error;
     for (const fs::path& folder : folders) {
         fs::path candidate = folder / fs::path(std::string(relative));
