@@ -49,7 +49,7 @@ void SettingsHive::load() {
         return;
     }
     std::ifstream probe(file_, std::ios::binary);
-    if (!probe) {
+    if (!probe || !fs::is_regular_file(file_, error)) {
         unreadable_ = true;
         loadError_ = "The settings file '" + file_.string() + "' cannot be read.";
         return;

@@ -31,7 +31,9 @@ TEST_F(Preferences, FirstRunTakesTheGamesEntryExactlyAndCreatesTheWorkFolder) {
         EXPECT_NE(stored.find(line), std::string::npos) << line;
 }
 
-TEST_F(Preferences, FirstRunWithoutTheGamesEntryLooksInTheWinePrefix) {
+TEST_F(Preferences, FirstRunWithoutAReadableGameEntryLooksInTheWinePrefix) {
+    // A folder in place of the machine-wide file cannot be read, as a file without rights.
+    fs::create_directories(env.root() / "config-system/KrelEditor/machine.reg");
     startFrame();
     EXPECT_EQ(frame->Preferences.General.BaseDir,
               path(env.home()) + "/.wine/drive_c/Program Files/Corvane Interactive/Vastreach 3/");
@@ -87,6 +89,15 @@ TEST_F(Preferences, MissingKeysBelowTheEditorsKey) {
                                       "\"Confirm\"=dword:00000000\n"),
               std::string::npos);
     EXPECT_TRUE(fs::is_directory(work)) << "every missing level is created";
+}
+
+TEST_F(Preferences, AnUnreadableSettingsFileIsReported) {
+    fs::create_directories(env.userSettingsFile());
+    dialogs.answer(krel::MsgButton::Ok);
+    startFrame();
+    EXPECT_EQ(dialogs.texts().at(0), "FormCreate()\nPreferencesLoad()\nThe settings file '" +
+                                         path(env.userSettingsFile()) + "' cannot be read.");
+    EXPECT_TRUE(fs::is_directory(env.userSettingsFile()));
 }
 
 TEST_F(Preferences, ADamagedSettingsFileIsReportedAndKept) {
