@@ -1,6 +1,6 @@
 #pragma once
 // The debug log: progress lines that the editor windows append while they work. Lines are only
-// ever appended; the log keeps every line for the whole run.
+// ever appended; the log keeps every line for the whole run. Used on the window thread only.
 
 #include <QObject>
 #include <string>

@@ -29,7 +29,7 @@ bool isSameOrAncestor(const fs::path& ancestor, const fs::path& path) {
 }
 
 std::vector<fs::path> guardedFolders(const std::vector<std::string>& keep) {
-    std::vector<fs::path> folders{fs::path("/")};
+    std::vector<fs::path> folders;
     if (auto home = canonicalOf(HomeFolder()); home && !HomeFolder().empty())
         folders.push_back(*home);
     for (const std::string& text : keep) {
@@ -42,6 +42,8 @@ std::vector<fs::path> guardedFolders(const std::vector<std::string>& keep) {
 }
 
 std::string refusal(const fs::path& folder, const std::vector<std::string>& keep) {
+    if (folder == folder.root_path())
+        return "'" + folder.string() + "' is the top of the file system";
     for (const fs::path& guarded : guardedFolders(keep))
         if (isSameOrAncestor(folder, guarded))
             return "'" + folder.string() +
