@@ -1,0 +1,78 @@
+#include "exchange/FileWork.h"
+
+#include "common/AtomicFile.h"
+#include "common/TextCodec.h"
+#include "encyclopedia/Parser.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace krel {
+namespace fs = std::filesystem;
+
+FilePair WorkCopiesIn(const fs::path& workFolder) {
+    return {ContentsFileIn(workFolder), TitlesFileIn(workFolder)};
+}
+
+FilePair MergeCopiesIn(const fs::path& workFolder) {
+    return {ContentsFileIn(workFolder, true), TitlesFileIn(workFolder, true)};
+}
+
+} // namespace krel
+
+namespace krel::exchange {
+namespace {
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return lowerAscii(x) == lowerAscii(y);
+           });
+}
+
+} // namespace
+
+fs::path ChildIgnoringCase(const fs::path& folder, std::string_view name) {
+    fs::path exact = folder / name;
+    std::error_code error;
+    if (fs::exists(exact, error))
+        return exact;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        if (sameIgnoringCase(it->path().filename().string(), name))
+            return it->path();
+    return exact;
+}
+
+std::string PathText(const fs::path& path) {
+    std::u8string text = path.u8string();
+    return Utf8ToCp1252(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+}
+
+std::string FolderText(const fs::path& folder) {
+    std::string text = PathText(folder);
+    if (text.empty() || text.back() != static_cast<char>(fs::path::preferred_separator))
+        text.push_back(static_cast<char>(fs::path::preferred_separator));
+    return text;
+}
+
+std::string ReadRegularFile(const fs::path& path) {
+    std::error_code error;
+    if (fs::is_directory(path, error))
+        throw std::runtime_error("Cannot read file " + PathText(path) + ": it is a folder");
+    return ReadWholeFile(path);
+}
+
+void ReplacePair(const FilePair& targets, std::string contents, std::string titles) {
+    std::vector<FileContent> files;
+    files.emplace_back(targets.Contents, std::move(contents));
+    files.emplace_back(targets.Titles, std::move(titles));
+    ReplaceFilesAtomically(files);
+}
+
+} // namespace krel::exchange

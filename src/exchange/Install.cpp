@@ -1,0 +1,87 @@
+#include "exchange/Install.h"
+
+#include "common/AtomicFile.h"
+#include "encyclopedia/TextFormat.h"
+#include "encyclopedia/Writer.h"
+
+#include <stdexcept>
+#include <system_error>
+#include <vector>
+
+namespace krel {
+namespace fs = std::filesystem;
+namespace {
+
+fs::path looseFolderIn(const fs::path& dataFolder) {
+    return exchange::ChildIgnoringCase(dataFolder, kLooseFolderName);
+}
+
+FilePair looseFilesInFolder(const fs::path& folder) {
+    return {exchange::ChildIgnoringCase(folder, kContentsFileName),
+            exchange::ChildIgnoringCase(folder, kTitlesFileName)};
+}
+
+fs::path existingLooseFolder(const fs::path& dataFolder) {
+    fs::path folder = looseFolderIn(dataFolder);
+    std::error_code error;
+    if (!fs::is_directory(folder, error))
+        throw std::runtime_error("The folder " + exchange::PathText(folder) +
+                                 " does not exist; the encyclopedia cannot be installed there");
+    return folder;
+}
+
+fs::path backupOf(const fs::path& file) {
+    fs::path backup = file;
+    backup += ".bak";
+    return backup;
+}
+
+// The read-only mark must not stop the game's file from being replaced.
+void makeWritable(const fs::path& file) {
+    std::error_code ignored;
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
+                    ignored);
+}
+
+// Adds the loose file's new content and, when it exists, its previous content as the backup.
+void planReplacement(const fs::path& loose, std::string bytes, std::vector<FileContent>& plan) {
+    std::error_code error;
+    if (fs::exists(loose, error))
+        plan.emplace_back(backupOf(loose), exchange::ReadRegularFile(loose));
+    plan.emplace_back(loose, std::move(bytes));
+}
+
+bool fileHolds(const fs::path& file, const std::string& bytes) {
+    std::error_code error;
+    if (!fs::is_regular_file(file, error) || fs::file_size(file, error) != bytes.size() || error)
+        return false;
+    return exchange::ReadRegularFile(file) == bytes;
+}
+
+} // namespace
+
+FilePair LooseFilesIn(const fs::path& dataFolder) {
+    return looseFilesInFolder(looseFolderIn(dataFolder));
+}
+
+void InstallWorkCopies(const fs::path& workFolder, const fs::path& dataFolder) {
+    FilePair work = WorkCopiesIn(workFolder);
+    std::string contents = exchange::ReadRegularFile(work.Contents);
+    std::string titles = exchange::ReadRegularFile(work.Titles);
+    FilePair loose = looseFilesInFolder(existingLooseFolder(dataFolder));
+    makeWritable(loose.Contents);
+    makeWritable(loose.Titles);
+    std::vector<FileContent> plan;
+    planReplacement(loose.Contents, std::move(contents), plan);
+    planReplacement(loose.Titles, std::move(titles), plan);
+    ReplaceFilesAtomically(plan);
+}
+
+bool WorkCopiesDifferFrom(const Encyclopedia& encyclopedia, const fs::path& workFolder) {
+    FilePair work = WorkCopiesIn(workFolder);
+    const Encyclopedia::EntryList& records = encyclopedia.GetEntryList();
+    return !fileHolds(work.Contents, EncodeContentsFile(records)) ||
+           !fileHolds(work.Titles, EncodeTitlesFile(records));
+}
+
+} // namespace krel
