@@ -95,6 +95,9 @@ void rollBack(std::vector<Swap>& swaps) {
 } // namespace
 
 std::string ReadWholeFile(const fs::path& path) {
+    std::error_code error;
+    if (fs::is_directory(path, error))
+        throw std::runtime_error("Cannot open file " + describe(path) + ": it is a folder");
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in)

@@ -64,11 +64,14 @@ TEST_F(AtomicFileTest, FailedPairRemovesATargetThatDidNotExistBefore) {
     EXPECT_FALSE(fs::exists(dir / "one"));
 }
 
-TEST_F(AtomicFileTest, ReadingAMissingFileNamesIt) {
-    try {
-        ReadWholeFile(dir / "nothing.txt");
-        FAIL();
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find("nothing.txt"), std::string::npos);
+TEST_F(AtomicFileTest, ReadingAMissingFileOrAFolderNamesIt) {
+    fs::create_directory(dir / "folder.txt");
+    for (const char* name : {"nothing.txt", "folder.txt"}) {
+        try {
+            ReadWholeFile(dir / name);
+            FAIL() << name;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(name), std::string::npos);
+        }
     }
 }
