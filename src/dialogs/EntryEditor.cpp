@@ -1,0 +1,336 @@
+#include "EntryEditor.h"
+
+#include "dialogs/GraphicForm.h"
+#include "dialogs/LinkLabel.h"
+#include "dialogs/ListAdd.h"
+#include "dialogs/PictureBox.h"
+#include "dialogs/PictureHover.h"
+#include "dialogs/TagEdit.h"
+#include "encyclopedia/TextFormat.h"
+#include "shell/Dialogs.h"
+#include "shell/GuiGuard.h"
+#include "shell/QtText.h"
+#include "skin/Skin.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace krel {
+namespace {
+
+template <class Body> decltype(auto) entryGuard(const char* routine, Body&& body) {
+    return guarded<EEncEntryEditorError>(routine, std::forward<Body>(body));
+}
+
+std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+QString headerText(const T_EncEntry* header) {
+    return header ? ToQt(HeaderTitle(header->Content)) : QStringLiteral("(none)");
+}
+
+template <class Widget> Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QPushButton* button(const char* name, const char* text, const char* hint, QWidget* parent) {
+    auto* made = named(new QPushButton(QString::fromLatin1(text), parent), name);
+    made->setToolTip(QString::fromLatin1(hint));
+    made->setAutoDefault(false);
+    return made;
+}
+
+QToolButton* glyphButton(const char* name, Qt::ArrowType arrow, QWidget* parent) {
+    auto* made = named(new QToolButton(parent), name);
+    made->setArrowType(arrow);
+    made->setFocusPolicy(Qt::NoFocus);
+    made->setFixedSize(20, 20);
+    return made;
+}
+
+QLabel* label(const char* text, QWidget* parent) {
+    return new QLabel(QString::fromLatin1(text), parent);
+}
+
+std::string tagRefusal(const std::string& tag, const char* fault) {
+    return "Entry tag \"" + tag + "\" " + fault + "  Enter a new value for this.";
+}
+
+} // namespace
+
+TEncEntryEditor::TEncEntryEditor(const Encyclopedia& editorMain, QWidget* parent)
+    : TEncEntryEditor(editorMain, Dialogs(), parent) {}
+
+TEncEntryEditor::TEncEntryEditor(const Encyclopedia& editorMain, DialogService& dialogs,
+                                 QWidget* parent)
+    : QDialog(parent), EditorMain(&editorMain), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("EncEntryEditor"));
+    setWindowTitle(QStringLiteral("Entry Editor"));
+    buildControls();
+    layOut();
+    connectHandlers();
+    setFixedSize(460, 400);
+}
+
+void TEncEntryEditor::buildControls() {
+    caption_ = named(new QLabel(this), "Caption");
+    caption_->setStyleSheet(QStringLiteral("color: white; background: #1C3A66; padding: 4px 8px;"));
+    caption_->setFont(skin::CaptionFont(13));
+    EntryTag = named(new TTagEdit(this), "EntryTag");
+    EntryTag->setText(QStringLiteral("TAG0"));
+    EntryTag->setFixedWidth(56);
+    Title = named(new QLineEdit(QStringLiteral("(title)"), this), "Title");
+    Keywords = named(new QLineEdit(QStringLiteral("(keywords)"), this), "Keywords");
+    Keywords->setFocusPolicy(Qt::ClickFocus);
+    KeywordButton = glyphButton("KeywordButton", Qt::NoArrow, this);
+    KeywordButton->setText(QStringLiteral("..."));
+    Header = named(new QLineEdit(QStringLiteral("(none)"), this), "Header");
+    Header->setReadOnly(true);
+    Header->setFocusPolicy(Qt::ClickFocus);
+    HeaderButton = glyphButton("HeaderButton", Qt::DownArrow, this);
+    EntryImage = named(new TPictureBox(this), "EntryImage");
+    EntryImage->setMouseTracking(true);
+    EntryImage->setCursor(Qt::PointingHandCursor);
+    SSLabel4 = named(label("(click item to change)", this), "SSLabel4");
+    SSLabel4->setFont(skin::CaptionFont(7));
+    SSLabel4->hide();
+    Link1 = named(new TLinkLabel(this), "Link1");
+    Link2 = named(new TLinkLabel(this), "Link2");
+    Link3 = named(new TLinkLabel(this), "Link3");
+    Link4 = named(new TLinkLabel(this), "Link4");
+    EntryDesc = named(new QPlainTextEdit(this), "EntryDesc");
+    EntryDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Apply = button("Apply", "Apply", "Apply", this);
+    CloseBut = button("CloseBut", "Cancel", "Close", this);
+}
+
+void TEncEntryEditor::layOut() {
+    auto* fields = new QGridLayout;
+    fields->addWidget(label("Tag: ", this), 0, 0);
+    auto* tagRow = new QHBoxLayout;
+    tagRow->addWidget(EntryTag);
+    tagRow->addSpacing(12);
+    tagRow->addWidget(label("Title: ", this));
+    tagRow->addWidget(Title, 1);
+    fields->addLayout(tagRow, 0, 1, 1, 2);
+    fields->addWidget(label("Keywords: ", this), 1, 0);
+    fields->addWidget(Keywords, 1, 1);
+    fields->addWidget(KeywordButton, 1, 2);
+    fields->addWidget(label("Header: ", this), 2, 0);
+    fields->addWidget(Header, 2, 1);
+    fields->addWidget(HeaderButton, 2, 2);
+
+    auto* links = new QVBoxLayout;
+    links->setSpacing(2);
+    for (TLinkLabel* link : Links())
+        links->addWidget(link);
+    links->addWidget(SSLabel4, 0, Qt::AlignRight);
+    links->addStretch();
+    auto* pictureRow = new QHBoxLayout;
+    pictureRow->addWidget(EntryImage, 0, Qt::AlignTop);
+    pictureRow->addSpacing(8);
+    pictureRow->addLayout(links, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Apply);
+    buttons->addWidget(CloseBut);
+
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(10, 6, 10, 10);
+    body->addLayout(fields);
+    body->addLayout(pictureRow);
+    body->addWidget(label("DETAILED DESCRIPTION:", this));
+    body->addWidget(EntryDesc, 1);
+    body->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(caption_);
+    layout->addLayout(body, 1);
+}
+
+void TEncEntryEditor::connectHandlers() {
+    connect(this, &QWidget::windowTitleChanged, caption_, &QLabel::setText);
+    connectGuarded(HeaderButton, &QToolButton::clicked, this, [this] { HeaderButtonClick(); });
+    for (TLinkLabel* link : Links()) {
+        connectGuarded(link, &TLinkLabel::clicked, this,
+                       [this](TLinkLabel* clicked) { Link1Click(clicked); });
+        connectGuarded(link, &TLinkLabel::mouseEntered, this, [this] { Link1MouseEnter(); });
+        connectGuarded(link, &TLinkLabel::mouseLeft, this, [this] { Link1MouseLeave(); });
+    }
+    connectGuarded(Apply, &QPushButton::clicked, this, [this] { ApplyClick(); });
+    connectGuarded(CloseBut, &QPushButton::clicked, this, [this] { CloseButClick(); });
+    EntryImage->installEventFilter(this);
+    caption_->setText(windowTitle());
+}
+
+QImage TEncEntryEditor::Picture() const {
+    return hover_ == Hover::Highlight     ? keptPicture_
+           : hover_ == Hover::Placeholder ? QImage()
+                                          : EntryImage->picture();
+}
+
+std::string TEncEntryEditor::ContentText() const {
+    return replaceAll(FromQt(EntryDesc->toPlainText()), "\n", "/p");
+}
+
+void TEncEntryEditor::FormShow() {
+    entryGuard("FormShow()", [&] {
+        EntryHeader = EditorMain->GetHeader(&EntryCopy);
+        EntryTag->showStoredTag(ToQt(EntryCopy.Tag));
+        Title->setText(ToQt(EntryCopy.Title));
+        Keywords->setText(ToQt(EntryCopy.Keywords));
+        Header->setText(headerText(EntryHeader));
+        showLinks();
+        if (!EntryCopy.Image.empty())
+            EntryImage->setPicture(EditorPicture);
+        EntryDesc->setPlainText(ToQt(replaceAll(EntryCopy.Content, "/p", "\n")));
+    });
+}
+
+void TEncEntryEditor::showLinks() {
+    std::vector<std::string> related = SplitCommaList(EntryCopy.Related);
+    auto links = Links();
+    for (size_t i = 0; i < links.size(); ++i) {
+        bool named = i < related.size();
+        links[i]->setText(named ? ToQt(EditorMain->GetTagTitle(related[i])) : QString());
+        links[i]->Record = named ? EditorMain->GetEntryByTag(related[i]) : nullptr;
+    }
+}
+
+void TEncEntryEditor::HeaderButtonClick() {
+    entryGuard("HeaderButtonClick()", [&] {
+        TListAdd picker(this);
+        picker.Entries = &EditorMain->GetEntryList();
+        picker.Mode = lmHeaders;
+        picker.Current = FromQt(Header->text());
+        QPoint corner = Header->mapToGlobal(QPoint(0, 0));
+        picker.PlaceAt(corner.x() - 2, corner.y() + Header->height(), Header->width() + 2);
+        picker.exec();
+        bool header = picker.Selected && picker.Selected->Kind == ekHeader;
+        Header->setText(headerText(header ? picker.Selected : nullptr));
+    });
+}
+
+void TEncEntryEditor::Link1Click(TLinkLabel* link) {
+    entryGuard("LinkClick()", [&] {
+        TListAdd picker(this);
+        picker.Entries = &EditorMain->GetEntryList();
+        picker.Mode = lmEntries;
+        picker.Current = FromQt(link->text());
+        QPoint corner = link->mapToGlobal(QPoint(0, 0));
+        picker.PlaceAt(corner.x(), corner.y() + link->height(), link->width());
+        picker.exec();
+        link->Record = picker.Selected;
+        link->setText(picker.Selected ? ToQt(picker.Selected->Title) : QString());
+    });
+}
+
+void TEncEntryEditor::Link1MouseEnter() {
+    entryGuard("Link1MouseEnter()", [&] { SSLabel4->show(); });
+}
+
+void TEncEntryEditor::Link1MouseLeave() {
+    entryGuard("LinkMouseLeave()", [&] { SSLabel4->hide(); });
+}
+
+void TEncEntryEditor::EntryImageMouseMove(const QPoint& point) {
+    entryGuard("EntryImageMouseMove()", [&] {
+        if (!EntryImage->rect().contains(point)) {
+            endPictureHover();
+            return;
+        }
+        SSLabel4->show();
+        if (hover_ != Hover::None)
+            return;
+        if (EntryImage->isEmpty()) {
+            hover_ = Hover::Placeholder;
+            EntryImage->setPicture(ClickPlaceholder(EntryImage->size()));
+        } else {
+            hover_ = Hover::Highlight;
+            keptPicture_ = EntryImage->picture();
+            EntryImage->setPicture(HatchedPicture(keptPicture_));
+        }
+    });
+}
+
+void TEncEntryEditor::endPictureHover() {
+    SSLabel4->hide();
+    if (hover_ == Hover::None)
+        return;
+    EntryImage->setPicture(keptPicture_);
+    keptPicture_ = QImage();
+    hover_ = Hover::None;
+}
+
+void TEncEntryEditor::EntryImageMouseDown() {
+    entryGuard("EnryImageClick()", [&] {
+        endPictureHover();
+        TGraphicForm browser(BaseDir, TempDir, this);
+        if (browser.exec() != QDialog::Accepted)
+            return;
+        EntryImage->setPicture(browser.Picture());
+        EntryCopy.Image = browser.SelectedName;
+    });
+}
+
+void TEncEntryEditor::refuseTag(const std::string& message) {
+    dialogs_.message(
+        this, MessageCall{MsgIcon::Information, ProgramCaption(), ToQt(message), {MsgButton::Ok}});
+    EntryTag->setFocus();
+}
+
+void TEncEntryEditor::ApplyClick() {
+    entryGuard("ApplyClick()", [&] {
+        std::string tag = FromQt(EntryTag->text());
+        if (tag.size() < kTagLength)
+            return refuseTag(tagRefusal(tag, "is too short.  A tag must have exactly four "
+                                             "characters."));
+        if (tag.size() > kTagLength)
+            return refuseTag(tagRefusal(tag, "is too long.  A tag must have exactly four "
+                                             "characters."));
+        const T_EncEntry* found = EditorMain->GetEntryByTag(tag);
+        if (found && found != EditedEntry)
+            return refuseTag(tagRefusal(tag, "already exists.  This value must be unique."));
+        accept();
+    });
+}
+
+void TEncEntryEditor::CloseButClick() {
+    entryGuard("CloseButClick()", [&] { reject(); });
+}
+
+void TEncEntryEditor::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        guiGuard(this, [this] { FormShow(); });
+}
+
+bool TEncEntryEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != EntryImage)
+        return QDialog::eventFilter(watched, event);
+    guiGuard(this, [&] {
+        if (event->type() == QEvent::MouseMove)
+            EntryImageMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+        else if (event->type() == QEvent::Leave)
+            EntryImageMouseMove(QPoint(-1, -1));
+        else if (event->type() == QEvent::MouseButtonPress)
+            EntryImageMouseDown();
+    });
+    return false;
+}
+
+} // namespace krel

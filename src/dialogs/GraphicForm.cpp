@@ -1,0 +1,212 @@
+#include "GraphicForm.h"
+
+#include "archive/PngImage.h"
+#include "dialogs/PictureBox.h"
+#include "dialogs/RowDelegate.h"
+#include "dialogs/ZipListModel.h"
+#include "dialogs/ZipListing.h"
+#include "shell/GamePath.h"
+#include "shell/GuiGuard.h"
+#include "shell/Paths.h"
+#include "shell/QtText.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace krel {
+namespace {
+
+constexpr int kRowHeight = 15;
+constexpr std::string_view kPictureArchive =
+    "GameDataSets\\Classic_01\\GameAssets\\Common\\graphics.mob";
+
+template <class Widget> Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QPushButton* button(const char* name, const char* text, const char* hint, QWidget* parent) {
+    auto* made = named(new QPushButton(QString::fromLatin1(text), parent), name);
+    made->setToolTip(QString::fromLatin1(hint));
+    made->setAutoDefault(false);
+    return made;
+}
+
+QCheckBox* checkBox(const char* name, const char* text, QWidget* parent) {
+    auto* made = named(new QCheckBox(QString::fromLatin1(text), parent), name);
+    made->setChecked(true);
+    return made;
+}
+
+// The preview sits in a thin frame exactly around the 130 by 82 picture.
+QFrame* framed(QWidget* picture, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::Box);
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(picture);
+    return frame;
+}
+
+} // namespace
+
+TGraphicForm::TGraphicForm(const std::string& baseDir, const std::string& tempDir, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("GraphicForm"));
+    setWindowTitle(QStringLiteral("Graphic Browser"));
+    setMinimumSize(640, 464);
+    buildControls();
+    layOut();
+    connectHandlers();
+    FormCreate(baseDir, tempDir);
+}
+
+void TGraphicForm::buildControls() {
+    Filename = named(new QLabel(this), "Filename");
+    Size = named(new QLabel(this), "Size");
+    Height = named(new QLabel(this), "Height");
+    Width = named(new QLabel(this), "Width");
+    model_ = new TZipListModel(this);
+    ZipListBox = named(new QTreeView(this), "ZipListBox");
+    ZipListBox->setModel(model_);
+    auto* rows = new TRowDelegate(kRowHeight, 0, ZipListBox);
+    rows->setColumnIndent(TZipListModel::DirColumn, 2);
+    ZipListBox->setItemDelegate(rows);
+    ZipListBox->setRootIsDecorated(false);
+    ZipListBox->setItemsExpandable(false);
+    ZipListBox->setUniformRowHeights(true);
+    ZipListBox->setAllColumnsShowFocus(true);
+    ZipListBox->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ZipListBox->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ZipListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QHeaderView* header = ZipListBox->header();
+    header->setSectionsClickable(true);
+    header->setSectionsMovable(false);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(TZipListModel::NameColumn, Qt::AscendingOrder);
+    header->resizeSection(TZipListModel::NameColumn, 200);
+    header->resizeSection(TZipListModel::SizeColumn, 90);
+    EntryImage = named(new TPictureBox(this), "EntryImage");
+    CheckBox1 = checkBox("CheckBox1", "Fill To Frame", this);
+    EntryImage->setStretch(true);
+    SSHoverText3 = button("SSHoverText3", "Select", "Close", this);
+    CloseBut = button("CloseBut", "Cancel", "Close", this);
+    CheckBox2 = checkBox("CheckBox2", "Show only that fits frame", this);
+}
+
+void TGraphicForm::layOut() {
+    auto* facts = new QFormLayout;
+    facts->addRow(Filename);
+    facts->addRow(QStringLiteral("Size:"), Size);
+    facts->addRow(QStringLiteral("Width:"), Width);
+    facts->addRow(QStringLiteral("Height:"), Height);
+    auto* side = new QVBoxLayout;
+    side->addWidget(framed(EntryImage, this), 0, Qt::AlignHCenter);
+    side->addSpacing(4);
+    side->addLayout(facts);
+    side->addSpacing(8);
+    side->addWidget(CheckBox1);
+    side->addWidget(CheckBox2);
+    side->addStretch();
+    side->addWidget(SSHoverText3);
+    side->addWidget(CloseBut);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(ZipListBox, 1);
+    layout->addLayout(side);
+}
+
+void TGraphicForm::connectHandlers() {
+    connectGuarded(ZipListBox->header(), &QHeaderView::sectionClicked, this, [this](int section) {
+        if (section == TZipListModel::NameColumn)
+            FileLabelClick();
+        else if (section == TZipListModel::SizeColumn)
+            SizeLabelClick();
+        else
+            DirLabelClick();
+    });
+    connectGuarded(ZipListBox, &QTreeView::clicked, this,
+                   [this](const QModelIndex& index) { ZipListBoxItemClick(index); });
+    connectGuarded(ZipListBox, &QTreeView::activated, this,
+                   [this](const QModelIndex& index) { ZipListBoxItemClick(index); });
+    connectGuarded(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
+    connectGuarded(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
+    connect(SSHoverText3, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CloseBut, &QPushButton::clicked, this, [this] { CloseButClick(); });
+}
+
+void TGraphicForm::FormCreate(const std::string& baseDir, const std::string& tempDir) {
+    ZipMaster.SetDLLDirectory(WithTrailingSeparator(tempDir));
+    ZipMaster.SetZipFileName(ResolveGamePath(FsPath(baseDir), kPictureArchive));
+    SortListing(ZipMaster.ZipContents(), CompareByName);
+    ShowFitting = true;
+    guiGuard(this, [this] { FillList(); });
+}
+
+QImage TGraphicForm::Picture() const {
+    return EntryImage->picture();
+}
+
+void TGraphicForm::FillList() {
+    model_->setRows({});
+    const std::vector<ZipDirEntry>& listing = ZipMaster.ZipContents();
+    model_->setRows(ShowFitting ? FittingMembers(listing, ReadFittingList()) : AllMembers(listing));
+}
+
+void TGraphicForm::ZipListBoxItemClick(const QModelIndex& index) {
+    const ZipDirEntry* entry = model_->entryAt(index.row());
+    if (!entry)
+        return;
+    TZipStream* stream = ZipMaster.ExtractFileToStream(entry->FileName);
+    if (!stream)
+        return;
+    stream->Rewind();
+    QImage picture = ImageFromPng(DecodePng(stream->Bytes()));
+    EntryImage->setPicture(picture);
+    std::string_view name = FilePart(entry->FileName);
+    Filename->setText(ToQt(name));
+    Size->setText(QString::number(entry->UncompressedSize));
+    Width->setText(QString::number(picture.width()));
+    Height->setText(QString::number(picture.height()));
+    SelectedName = std::string(CutAtFirstDot(name));
+}
+
+void TGraphicForm::sortBy(bool (*order)(const ZipDirEntry&, const ZipDirEntry&), int column) {
+    model_->setRows({}); // the rows point into the list about to be re-ordered
+    SortListing(ZipMaster.ZipContents(), order);
+    ZipListBox->header()->setSortIndicator(column, Qt::AscendingOrder);
+    FillList();
+}
+
+void TGraphicForm::FileLabelClick() {
+    sortBy(CompareByName, TZipListModel::NameColumn);
+}
+
+void TGraphicForm::SizeLabelClick() {
+    sortBy(CompareBySize, TZipListModel::SizeColumn);
+}
+
+void TGraphicForm::DirLabelClick() {
+    sortBy(CompareByDir, TZipListModel::DirColumn);
+}
+
+void TGraphicForm::CheckBox1Click() {
+    EntryImage->setStretch(CheckBox1->isChecked());
+}
+
+void TGraphicForm::CheckBox2Click() {
+    ShowFitting = CheckBox2->isChecked();
+    FillList();
+}
+
+void TGraphicForm::CloseButClick() {
+    reject();
+}
+
+} // namespace krel

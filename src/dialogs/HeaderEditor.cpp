@@ -1,0 +1,210 @@
+#include "HeaderEditor.h"
+
+#include "dialogs/ListAdd.h"
+#include "dialogs/RecordList.h"
+#include "dialogs/TagEdit.h"
+#include "shell/GuiGuard.h"
+#include "shell/QtText.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace krel {
+namespace {
+
+constexpr int kRowHeight = 16;
+constexpr int kRowIndent = 2;
+
+template <class Body> decltype(auto) headerGuard(const char* routine, Body&& body) {
+    return guarded<EHeaderEditorError>(routine, std::forward<Body>(body));
+}
+
+QPushButton* button(const char* name, const char* text, const char* hint, QWidget* parent) {
+    auto* made = new QPushButton(QString::fromLatin1(text), parent);
+    made->setObjectName(QString::fromLatin1(name));
+    if (hint)
+        made->setToolTip(QString::fromLatin1(hint));
+    made->setAutoDefault(false);
+    return made;
+}
+
+QPushButton* smallButton(const char* name, const char* text, QWidget* parent) {
+    QPushButton* made = button(name, text, nullptr, parent);
+    made->setStyleSheet(QStringLiteral("min-width: 0px; padding: 0px;"));
+    made->setFixedSize(22, 20);
+    return made;
+}
+
+} // namespace
+
+THeaderEditor::THeaderEditor(const Encyclopedia& editor, QWidget* parent)
+    : QDialog(parent), Editor(&editor) {
+    setObjectName(QStringLiteral("HeaderEditor"));
+    setWindowTitle(QStringLiteral("Header Editor"));
+    setMinimumSize(340, 300);
+    buildControls();
+    layOut();
+    connectGuarded(Add, &QPushButton::clicked, this, [this] { AddClick(); });
+    connectGuarded(Delete, &QPushButton::clicked, this, [this] { DeleteClick(); });
+    connect(CloseBut, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Apply, &QPushButton::clicked, this, &QDialog::accept);
+    SSListBox1->viewport()->installEventFilter(this);
+    resize(380, 360);
+}
+
+void THeaderEditor::buildControls() {
+    Title = new QLineEdit(QStringLiteral("(title)"), this);
+    Title->setObjectName(QStringLiteral("Title"));
+    EntryTag = new QLineEdit(this);
+    EntryTag->setObjectName(QStringLiteral("EntryTag"));
+    EntryTag->setValidator(new TUpperCaseValidator(EntryTag));
+    EntryTag->setMaxLength(kTagLength);
+    EntryTag->setText(QStringLiteral("TAG0"));
+    EntryTag->setReadOnly(true);
+    EntryTag->setFixedWidth(60);
+    SSListBox1 = new TRecordList(kRowHeight, kRowIndent, this);
+    SSListBox1->setObjectName(QStringLiteral("SSListBox1"));
+    Add = smallButton("Add", "+", this);
+    Delete = smallButton("Delete", "-", this);
+    CloseBut = button("CloseBut", "Cancel", "Cancel", this);
+    Apply = button("Apply", "Apply", "Apply", this);
+    CheckBox1 = new QCheckBox(QStringLiteral("Show Unreferenced"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+}
+
+void THeaderEditor::layOut() {
+    auto* fields = new QGridLayout;
+    fields->addWidget(new QLabel(QStringLiteral("Title: "), this), 0, 0);
+    fields->addWidget(Title, 0, 1);
+    fields->addWidget(new QLabel(QStringLiteral("Tag: "), this), 1, 0);
+    fields->addWidget(EntryTag, 1, 1, Qt::AlignLeft);
+    auto* listBar = new QHBoxLayout;
+    listBar->addWidget(new QLabel(QStringLiteral("  Entry List:"), this));
+    listBar->addStretch();
+    listBar->addWidget(Add);
+    listBar->addWidget(Delete);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(CheckBox1);
+    buttons->addStretch();
+    buttons->addWidget(CloseBut);
+    buttons->addWidget(Apply);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addSpacing(4);
+    layout->addLayout(listBar);
+    layout->addWidget(SSListBox1, 1);
+    layout->addLayout(buttons);
+}
+
+void THeaderEditor::AddMember(const T_EncEntry* entry) {
+    SSListBox1->appendRecord(ToQt(entry->Title), entry);
+}
+
+std::vector<const T_EncEntry*> THeaderEditor::Members() const {
+    return SSListBox1->records();
+}
+
+void THeaderEditor::AddClick() {
+    headerGuard("AddClick()", [&] {
+        TListAdd picker(this);
+        picker.Entries = &Editor->GetEntryList();
+        QPoint corner = Add->mapToGlobal(QPoint(0, 0));
+        picker.PlaceAt(corner.x() - Title->width(), corner.y() - 2, Title->width());
+        picker.Mode = lmEntries;
+        picker.HideReferenced = CheckBox1->isChecked();
+        picker.exec();
+        if (picker.Selected)
+            AddMember(picker.Selected);
+    });
+}
+
+void THeaderEditor::DeleteClick() {
+    headerGuard("DeleteClick()", [&] {
+        int row = SSListBox1->currentRow();
+        if (row >= 0 && SSListBox1->item(row)->isSelected())
+            delete SSListBox1->takeItem(row);
+    });
+}
+
+void THeaderEditor::SSListBox1MouseDown(const QPoint& point) {
+    headerGuard("SSListBox1MouseDown()", [&] {
+        endDrag();
+        dragRow_ = SSListBox1->rowAt(point);
+        dragged_ = SSListBox1->recordAt(dragRow_);
+        pressPoint_ = point;
+    });
+}
+
+bool THeaderEditor::SSListBox1DragOver(const QPoint& point) {
+    return headerGuard("SSListBox1DragOver()", [&] {
+        if (!dragging_)
+            return false;
+        int target = SSListBox1->rowAt(point);
+        bool lands = target >= 0 && SSListBox1->recordAt(target) != dragged_;
+        SSListBox1->setDropIndicatorRow(lands ? target : -1);
+        return true;
+    });
+}
+
+void THeaderEditor::SSListBox1DragDrop(const QPoint& point) {
+    headerGuard("SSListBox1DragDrop()", [&] {
+        int target = SSListBox1->rowAt(point);
+        if (dragRow_ < 0 || target < 0 || SSListBox1->recordAt(target) == dragged_)
+            return;
+        QListWidgetItem* moved = SSListBox1->takeItem(dragRow_);
+        if (dragRow_ < target)
+            --target;
+        SSListBox1->insertItem(target, moved);
+        SSListBox1->setCurrentItem(moved);
+    });
+}
+
+bool THeaderEditor::mouseMoved(const QPoint& point) {
+    if (dragRow_ < 0)
+        return false;
+    if (!dragging_ && point != pressPoint_) {
+        dragging_ = true;
+        SSListBox1->viewport()->setCursor(Qt::DragMoveCursor);
+    }
+    return SSListBox1DragOver(point);
+}
+
+bool THeaderEditor::mouseReleased(const QPoint& point) {
+    bool wasDragging = dragging_;
+    if (wasDragging)
+        SSListBox1DragDrop(point);
+    endDrag();
+    return wasDragging;
+}
+
+void THeaderEditor::endDrag() {
+    dragRow_ = -1;
+    dragged_ = nullptr;
+    dragging_ = false;
+    SSListBox1->setDropIndicatorRow(-1);
+    SSListBox1->viewport()->unsetCursor();
+}
+
+bool THeaderEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != SSListBox1->viewport())
+        return QDialog::eventFilter(watched, event);
+    bool consumed = false;
+    guiGuard(this, [&] {
+        auto* mouse = dynamic_cast<QMouseEvent*>(event);
+        if (event->type() == QEvent::MouseButtonPress)
+            SSListBox1MouseDown(mouse->position().toPoint());
+        else if (event->type() == QEvent::MouseMove)
+            consumed = mouseMoved(mouse->position().toPoint());
+        else if (event->type() == QEvent::MouseButtonRelease)
+            consumed = mouseReleased(mouse->position().toPoint());
+    });
+    return consumed;
+}
+
+} // namespace krel

@@ -1,0 +1,46 @@
+#include "LinkLabel.h"
+
+#include <QMouseEvent>
+
+namespace krel {
+namespace {
+
+const QString kPlain = QStringLiteral("QLabel { padding-left: 2px; }");
+const QString kHighlighted =
+    QStringLiteral("QLabel { padding-left: 2px; color: white; background: #000080; }");
+
+} // namespace
+
+TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent) {
+    setStyleSheet(kPlain);
+    setCursor(Qt::PointingHandCursor);
+    setTextFormat(Qt::PlainText);
+}
+
+void TLinkLabel::setHighlighted(bool on) {
+    highlighted_ = on;
+    setStyleSheet(on ? kHighlighted : kPlain);
+}
+
+void TLinkLabel::enterEvent(QEnterEvent* event) {
+    QLabel::enterEvent(event);
+    setHighlighted(true);
+    emit mouseEntered(this);
+}
+
+void TLinkLabel::leaveEvent(QEvent* event) {
+    QLabel::leaveEvent(event);
+    setHighlighted(false);
+    emit mouseLeft(this);
+}
+
+void TLinkLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        event->accept();
+        emit clicked(this);
+        return;
+    }
+    QLabel::mousePressEvent(event);
+}
+
+} // namespace krel

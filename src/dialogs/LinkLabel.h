@@ -1,0 +1,37 @@
+#pragma once
+// One related-entry line of the entry editor: names the record it refers to, turns white on
+// navy while the pointer is over it, and reports clicks and the pointer's coming and going.
+
+#include "encyclopedia/Entry.h"
+
+#include <QLabel>
+
+namespace krel {
+
+class TLinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TLinkLabel(QWidget* parent = nullptr);
+
+    // The record the line names, or nullptr.
+    const T_EncEntry* Record = nullptr;
+
+    bool isHighlighted() const { return highlighted_; }
+
+signals:
+    void clicked(TLinkLabel* link);
+    void mouseEntered(TLinkLabel* link);
+    void mouseLeft(TLinkLabel* link);
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void setHighlighted(bool on);
+
+    bool highlighted_ = false;
+};
+
+} // namespace krel

@@ -1,0 +1,116 @@
+#include "ListAdd.h"
+
+#include "dialogs/RecordList.h"
+#include "dialogs/References.h"
+#include "encyclopedia/TextFormat.h"
+#include "shell/QtText.h"
+
+#include <QListWidget>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace krel {
+namespace {
+
+constexpr int kRowHeight = 16;
+constexpr int kPickerWidth = 203;
+constexpr int kPickerHeight = 213;
+
+const Encyclopedia::EntryList& emptyList() {
+    static const Encyclopedia::EntryList empty;
+    return empty;
+}
+
+bool isBlank(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) > ' ')
+            return false;
+    return true;
+}
+
+} // namespace
+
+TListAdd::TListAdd(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), Entries(&emptyList()) {
+    setObjectName(QStringLiteral("ListAdd"));
+    setModal(true);
+    SSListBox1 = new TRecordList(kRowHeight, 2, this);
+    SSListBox1->setObjectName(QStringLiteral("SSListBox1"));
+    SSListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SSListBox1->setMouseTracking(true);
+    SSListBox1->setFrameShape(QFrame::Box);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(SSListBox1);
+    resize(kPickerWidth, kPickerHeight);
+    // The selection follows the pointer, so the row about to be clicked stands out.
+    connect(SSListBox1, &QListWidget::itemEntered, SSListBox1,
+            [this](QListWidgetItem* item) { SSListBox1->setCurrentItem(item); });
+    connect(SSListBox1, &QListWidget::itemClicked, this, &TListAdd::SSListBox1ItemClick);
+}
+
+void TListAdd::PlaceAt(int left, int top, int width) {
+    setGeometry(left, top, width, height());
+}
+
+const T_EncEntry* TListAdd::IsReferenced(const T_EncEntry* entry) const {
+    if (!entry || entry->Kind != ekEntry)
+        return nullptr;
+    return FirstRecordHolding(*Entries, entry->Tag);
+}
+
+const T_EncEntry* TListAdd::RecordAt(int row) const {
+    return SSListBox1->recordAt(row);
+}
+
+int TListAdd::fillHeaders() {
+    int preselect = 0;
+    for (const auto& record : *Entries) {
+        if (record->Kind != ekHeader)
+            continue;
+        std::string_view title = HeaderTitle(record->Content);
+        if (isBlank(title))
+            continue;
+        SSListBox1->appendRecord(ToQt(title), record.get());
+        if (EqualsIgnoreCase(Current, title))
+            preselect = SSListBox1->count() - 1;
+    }
+    return preselect;
+}
+
+int TListAdd::fillEntries() {
+    std::unordered_set<std::string> referenced;
+    if (HideReferenced)
+        referenced = ReferencedTags(*Entries);
+    int preselect = 0;
+    for (const auto& record : *Entries) {
+        if (record->Kind != ekEntry || referenced.contains(record->Tag))
+            continue;
+        SSListBox1->appendRecord(ToQt(record->Title), record.get());
+        if (EqualsIgnoreCase(Current, record->Title))
+            preselect = SSListBox1->count() - 1;
+    }
+    return preselect;
+}
+
+void TListAdd::FormShow() {
+    SSListBox1->clear();
+    SSListBox1->appendRecord(QStringLiteral("(none)"), nullptr);
+    int preselect = Mode == lmHeaders ? fillHeaders() : fillEntries();
+    QListWidgetItem* row = SSListBox1->item(preselect);
+    SSListBox1->setCurrentItem(row);
+    SSListBox1->scrollToItem(row, QAbstractItemView::PositionAtTop);
+}
+
+void TListAdd::SSListBox1ItemClick(QListWidgetItem* item) {
+    Selected = SSListBox1->recordAt(SSListBox1->row(item));
+    accept();
+}
+
+void TListAdd::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+} // namespace krel

@@ -1,0 +1,35 @@
+#pragma once
+// A list of rows that each stand for one record of the encyclopedia, drawn as one line of text,
+// with a line that marks where a dragged row would land. The records are not owned.
+
+#include "encyclopedia/Entry.h"
+
+#include <QListWidget>
+#include <vector>
+
+namespace krel {
+
+class TRecordList : public QListWidget {
+    Q_OBJECT
+public:
+    TRecordList(int rowHeight, int indent, QWidget* parent);
+
+    void appendRecord(const QString& text, const T_EncEntry* record);
+    // The record of a row; nullptr for a row without one or a row that does not exist.
+    const T_EncEntry* recordAt(int row) const;
+    std::vector<const T_EncEntry*> records() const;
+    // The row under a point of the viewport, or -1 (below the last row, for instance).
+    int rowAt(const QPoint& point) const;
+
+    // Marks the top edge of row as the landing place; -1 hides the mark.
+    void setDropIndicatorRow(int row);
+    int dropIndicatorRow() const { return indicatorRow_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int indicatorRow_ = -1;
+};
+
+} // namespace krel
