@@ -5,6 +5,7 @@
 #include "archive/ZipNames.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace krel {
@@ -81,6 +82,24 @@ const ZipRenameRec* firstMatch(std::string_view listed, const std::vector<ZipRen
     return nullptr;
 }
 
+// The member's new name, or nothing when no record's Source occurs in its name. A file may not
+// become a folder entry or lose its name, nor a folder become a file.
+std::optional<RenamePlan> planFor(const zip_stat_t& stat, const std::vector<ZipRenameRec>& renames,
+                                  uint32_t dateTime) {
+    std::string listed = ListedName(stat.name);
+    size_t position = 0;
+    const ZipRenameRec* rename = firstMatch(listed, renames, position);
+    if (!rename)
+        return std::nullopt;
+    bool folder = IsFolderName(listed);
+    listed.replace(position, rename->Source.size(), rename->Dest);
+    if (listed.empty() || IsFolderName(listed) != folder)
+        throw ZipFailure("Error: cannot rename " + ListedName(stat.name) + " to \"" + listed +
+                         "\"");
+    uint32_t stamp = rename->DateTime != 0 ? rename->DateTime : dateTime;
+    return RenamePlan{stat.index, listed, stat.size, stamp};
+}
+
 std::vector<RenamePlan> planRenames(zip_t* archive, const std::vector<ZipRenameRec>& renames,
                                     uint32_t dateTime, uint64_t& totalBytes) {
     std::vector<RenamePlan> plans;
@@ -91,14 +110,8 @@ std::vector<RenamePlan> planRenames(zip_t* archive, const std::vector<ZipRenameR
         if (zip_stat_index(archive, static_cast<zip_uint64_t>(index), ZIP_FL_ENC_RAW, &stat) != 0)
             throw ZipFailure("Error: zip file directory is damaged: " + LastErrorText(archive));
         totalBytes += stat.comp_size;
-        std::string listed = ListedName(stat.name);
-        size_t position = 0;
-        const ZipRenameRec* rename = firstMatch(listed, renames, position);
-        if (!rename)
-            continue;
-        listed.replace(position, rename->Source.size(), rename->Dest);
-        uint32_t stamp = rename->DateTime != 0 ? rename->DateTime : dateTime;
-        plans.push_back({static_cast<zip_uint64_t>(index), listed, stat.size, stamp});
+        if (auto plan = planFor(stat, renames, dateTime))
+            plans.push_back(std::move(*plan));
     }
     return plans;
 }

@@ -182,12 +182,20 @@ TEST_F(ZipMasterTest, RenameSetsTheGivenDateTimeOrKeepsTheMembers) {
     EXPECT_EQ(twoTime.tm_mon, 0);
 }
 
-TEST_F(ZipMasterTest, RenameOntoAnExistingNameChangesNothing) {
+TEST_F(ZipMasterTest, RenamesThatWouldBreakTheDirectoryChangeNothing) {
     fs::path archive = ExportedArchive();
     auto before = Snapshot();
-    EXPECT_FALSE(zip.Rename({{"wsEncyclopedia.txt", "wsEncyclopediaTitles.txt", 0}}));
-    EXPECT_EQ(Snapshot(), before);
-    EXPECT_EQ(reports.size(), 1u);
+    const std::vector<ZipRenameRec> refused = {
+        {"wsEncyclopedia.txt", "wsEncyclopediaTitles.txt", 0}, // onto an existing name
+        {".txt", "\\", 0},                                     // a file turned into a folder
+        {"wsEncyclopediaTitles.txt", "", 0},                   // a name left empty
+    };
+    for (const auto& rename : refused) {
+        reports.clear();
+        EXPECT_FALSE(zip.Rename({rename})) << rename.Dest;
+        EXPECT_EQ(Snapshot(), before) << rename.Dest;
+        EXPECT_EQ(reports.size(), 1u) << rename.Dest;
+    }
 }
 
 TEST_F(ZipMasterTest, ExtractionReportsTotalsFileUpdatesAndEndOfBatch) {
