@@ -1,5 +1,6 @@
 // The program: creates the application and the frame window, and runs until the frame closes.
 
+#include "editor/EditorFactory.h"
 #include "shell/Dialogs.h"
 #include "shell/GuiGuard.h"
 #include "shell/MainForm.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
         return 2;
 
     krel::TKrelEditMainForm frame;
+    krel::RegisterEncyclopediaEditor(frame);
     frame.show();
     if (screenshot)
         krel::RunScreenshot(frame, shotWindow, shotFile);

@@ -1,0 +1,50 @@
+#pragma once
+// Small controls of the editor window: a clickable link text that turns red under the pointer,
+// and the entry picture frame, which shows a picture centred at its own size and reports a
+// double click.
+
+#include <QLabel>
+
+namespace krel {
+
+class TLinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TLinkLabel(QWidget* parent = nullptr);
+
+    bool hovered() const { return hovered_; }
+
+signals:
+    void clicked();
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void setHovered(bool hovered);
+    bool hovered_ = false;
+};
+
+class TPictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPictureBox(QSize size, QWidget* parent = nullptr);
+
+    void setPicture(const QImage& picture);
+    void clear();
+    const QImage& picture() const { return picture_; }
+
+signals:
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QImage picture_;
+};
+
+} // namespace krel

@@ -1,0 +1,90 @@
+#include "editor/EncThread.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <exception>
+#include <stdexcept>
+
+namespace krel {
+namespace {
+
+constexpr int kWaitSliceMs = 5;
+
+} // namespace
+
+TEncThread::TEncThread(std::filesystem::path workFolder, QObject* parent)
+    : QThread(parent), workFolder_(std::move(workFolder)) {}
+
+TEncThread::~TEncThread() {
+    Cancel();
+    WaitStopped();
+}
+
+void TEncThread::Cancel() {
+    cancelled_ = true;
+}
+
+void TEncThread::WaitStopped() {
+    while (!wait(QDeadlineTimer(kWaitSliceMs)))
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+void TEncThread::run() {
+    try {
+        Execute(
+            workFolder_, MergeFiles,
+            [this](const std::string& message, int percent) { SetProgress(message, percent); },
+            [this](const ParseResult& result) { Complete(result); });
+    } catch (const std::exception& e) {
+        failure_ = e.what();
+    } catch (...) {
+        failure_ = "Execute()\rUnknown failure";
+    }
+}
+
+void TEncThread::SetProgress(const std::string& message, int percent) {
+    StatusText = message;
+    Progress = percent;
+    runOnOwnerThread([this] {
+        if (OnProgress)
+            OnProgress(*this, StatusText, Progress);
+    });
+}
+
+void TEncThread::Complete(const ParseResult& result) {
+    ResultList = &result;
+    runOnOwnerThread([this, &result] {
+        if (OnComplete)
+            OnComplete(*this, result);
+    });
+    ResultList = nullptr;
+}
+
+// The object lives on the window's thread, so a blocking queued call to it runs there while
+// the worker waits; a failure in the call travels back and is raised on the worker.
+void TEncThread::runOnOwnerThread(const std::function<void()>& call) {
+    throwIfCancelled();
+    std::exception_ptr failure;
+    QMetaObject::invokeMethod(
+        this,
+        [this, &call, &failure] {
+            if (cancelled_)
+                return;
+            try {
+                call();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        },
+        Qt::BlockingQueuedConnection);
+    if (failure)
+        std::rethrow_exception(failure);
+    throwIfCancelled();
+}
+
+void TEncThread::throwIfCancelled() const {
+    if (cancelled_)
+        throw std::runtime_error("The parse was stopped");
+}
+
+} // namespace krel

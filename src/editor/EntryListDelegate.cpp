@@ -1,0 +1,42 @@
+#include "editor/EntryListDelegate.h"
+
+#include "editor/EntryListModel.h"
+#include "skin/Skin.h"
+
+#include <QPainter>
+
+namespace krel {
+
+QFont EntryListDelegate::RowFont(int kind) {
+    if (kind == ekEntry)
+        return skin::TextFont(10);
+    return skin::CaptionFont(12);
+}
+
+void EntryListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->save();
+    painter->fillRect(option.rect, selected ? skin::Selection() : skin::Background());
+    const QFont font = RowFont(index.data(EntryListModel::KindRole).toInt());
+    const QFontMetrics metrics(font);
+    const int textHeight = metrics.height();
+    const int top = option.rect.top() + option.rect.height() / 2 - textHeight / 2;
+    int left = option.rect.left();
+    if (index.data(EntryListModel::IndentRole).toBool())
+        left += kSubjectIndexIndent;
+    painter->setFont(font);
+    painter->setPen(Qt::black);
+    const QRect line(left, top, option.rect.right() - left, textHeight);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    painter->drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                      metrics.elidedText(text, Qt::ElideRight, line.width()));
+    painter->restore();
+}
+
+QSize EntryListDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), kEntryRowHeight};
+}
+
+} // namespace krel

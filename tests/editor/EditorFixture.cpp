@@ -1,0 +1,203 @@
+#include "EditorFixture.h"
+
+#include "archive/PngImage.h"
+#include "archive/ZipMaster.h"
+#include "common/AtomicFile.h"
+#include "editor/EditorFactory.h"
+#include "editor/EntryListModel.h"
+#include "encyclopedia/Writer.h"
+#include "shell/DebugLog.h"
+#include "shell/QtText.h"
+#include "support/FakeGame.h"
+
+#include <QLabel>
+#include <QListView>
+#include <QTest>
+#include <algorithm>
+
+namespace krel::test {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr const char* kEnglish = "GameDataSets/Classic_01/GameData/English";
+
+std::string settings(const fs::path& game, const fs::path& work) {
+    return "Windows Registry Editor Version 5.00\n\n"
+           "[HKEY_CURRENT_USER\\Software\\KrelEditor\\General]\n"
+           "\"BaseDir\"=\"" +
+           game.string() + "\"\n\"TempDir\"=\"" + work.string() +
+           "\"\n"
+           "\"Cleanup\"=dword:00000001\n\n"
+           "[HKEY_CURRENT_USER\\Software\\KrelEditor\\Encyclopedia]\n"
+           "\"Reorder\"=dword:00000000\n\"Overwrite\"=dword:00000001\n"
+           "\"Confirm\"=dword:00000000\n";
+}
+
+std::unique_ptr<Encyclopedia> encyclopediaOf(const std::vector<T_EncEntry>& records) {
+    auto encyclopedia = std::make_unique<Encyclopedia>();
+    encyclopedia->Replace(records);
+    return encyclopedia;
+}
+
+} // namespace
+
+void MakeArchive(const fs::path& archive, const std::vector<Member>& members) {
+    fs::path staging = archive.parent_path() / (archive.filename().string() + ".parts");
+    fs::create_directories(staging);
+    fs::remove(archive);
+    TZipMaster zip;
+    zip.SetZipFileName(archive);
+    for (size_t i = 0; i < members.size(); ++i) {
+        // Unique stand-in names, so that each rename touches only its own member.
+        std::string part = "part" + std::to_string(1000 + i) + ".tmp";
+        WriteFileAtomic(staging / part, members[i].second);
+        zip.FSpecArgs().push_back(staging / part);
+        ASSERT_TRUE(zip.Add());
+        ASSERT_TRUE(zip.Rename({{part, members[i].first, 0}}));
+    }
+    fs::remove_all(staging);
+}
+
+void SpoilMember(const fs::path& archive, const std::string& storedName) {
+    std::string bytes = ReadWholeFile(archive);
+    size_t name = bytes.find(storedName);
+    ASSERT_NE(name, std::string::npos);
+    const auto extra = static_cast<unsigned char>(bytes[name - 2]) |
+                       static_cast<unsigned char>(bytes[name - 1]) << 8;
+    size_t data = name + storedName.size() + extra;
+    bytes[data + 4] = static_cast<char>(bytes[data + 4] ^ 0x5A);
+    WriteFileAtomic(archive, bytes);
+}
+
+std::string PngBytes(int width, int height, unsigned colour) {
+    PngImage image{static_cast<uint32_t>(width), static_cast<uint32_t>(height), {}};
+    for (int i = 0; i < width * height; ++i)
+        for (int shift : {16, 8, 0, 24})
+            image.Rgba.push_back(static_cast<uint8_t>(shift == 24 ? 255 : colour >> shift));
+    return EncodePng(image);
+}
+
+std::vector<T_EncEntry> SmallEncyclopedia() {
+    return {
+        {ekHeader, "", "", "", "", "Worlds:W001,W002", "0001"},
+        {ekHeader, "", "", "", "", "Ships:S001", "0002"},
+        {ekEntry, "Galactic Encyclopedia", "", "", "", "Choose a topic on the left.", "Eror"},
+        {ekEntry, "Ardent", "Ardent", "Stars, STAR, galaxy", "W002,S001,XXXX,Eror,W001",
+         "A warm world.", "W001"},
+        {ekEntry, "Bellwether", "", "starbase", "", "First line/pSecond line", "W002"},
+        {ekEntry, "Corsair", "Ship", "", "W001", "A fast raider.", "S001"},
+    };
+}
+
+std::string TitlesBytes(const std::vector<T_EncEntry>& records) {
+    return EncodeTitlesFile(encyclopediaOf(records)->GetEntryList());
+}
+
+std::string ContentsBytes(const std::vector<T_EncEntry>& records) {
+    return EncodeContentsFile(encyclopediaOf(records)->GetEntryList());
+}
+
+EditorTest::EditorTest() : game(MakeFakeGame(env.root() / "game")), work(env.root() / "work") {
+    fs::create_directories(work);
+    fs::create_directories(dataFolder() / "wStrings");
+    env.writeUserSettings(settings(game, work));
+}
+
+EditorTest::~EditorTest() {
+    delete editor.data();
+    frame.reset();
+}
+
+fs::path EditorTest::dataFolder() const {
+    return game / kEnglish;
+}
+
+fs::path EditorTest::assetArchive() const {
+    return game / "GameDataSets/Classic_01/GameAssets/Common/graphics.mob";
+}
+
+void EditorTest::writeStringArchive(const std::vector<T_EncEntry>& records,
+                                    std::vector<Member> extra) {
+    extra.insert(extra.begin(), {{"wStrings\\wsEncyclopedia.txt", ContentsBytes(records)},
+                                 {"wStrings\\wsEncyclopediaTitles.txt", TitlesBytes(records)}});
+    MakeArchive(dataFolder() / "wStrings.mob", extra);
+}
+
+void EditorTest::writeLooseFiles(const std::string& titles, const std::string& contents) {
+    WriteFileAtomic(dataFolder() / "wStrings" / "wsEncyclopediaTitles.txt", titles);
+    WriteFileAtomic(dataFolder() / "wStrings" / "wsEncyclopedia.txt", contents);
+}
+
+void EditorTest::writePictures(const std::vector<Member>& members) {
+    MakeArchive(assetArchive(), members);
+}
+
+TEncEditorMain& EditorTest::open() {
+    frame = std::make_unique<TKrelEditMainForm>();
+    RegisterEncyclopediaEditor(*frame);
+    frame->show();
+    frame->OpenEncyclopediaEditor1Click();
+    editor = qobject_cast<TEncEditorMain*>(frame->editorWindow());
+    if (!editor)
+        throw std::runtime_error("the editor window did not open");
+    return *editor;
+}
+
+TEncEditorMain& EditorTest::openSmall() {
+    writeStringArchive(SmallEncyclopedia());
+    writePictures({{"Planets\\Ardent.png", PngBytes(130, 82, 0x3060A0)},
+                   {"Ships\\Ship.png", PngBytes(120, 60, 0xA06030)}});
+    dialogs.answer(MsgButton::Ok);
+    return open();
+}
+
+std::vector<std::string> EditorTest::log() const {
+    return frame->DebugList->lines();
+}
+
+std::vector<std::string> EditorTest::logSince(size_t line) const {
+    const auto& lines = frame->DebugList->lines();
+    return {lines.begin() + static_cast<std::ptrdiff_t>(std::min(line, lines.size())), lines.end()};
+}
+
+std::string EditorTest::status() const {
+    return FromQt(editor->StatusPanel1->text());
+}
+
+std::vector<std::string> EditorTest::rows() const {
+    std::vector<std::string> texts;
+    for (int row = 0; row < editor->EntryRows->rowCount(); ++row)
+        texts.push_back(FromQt(editor->EntryRows->index(row).data().toString()));
+    return texts;
+}
+
+int EditorTest::rowOf(const std::string& text) const {
+    std::vector<std::string> texts = rows();
+    auto found = std::find(texts.begin(), texts.end(), text);
+    return found == texts.end() ? -1 : static_cast<int>(found - texts.begin());
+}
+
+const T_EncEntry* EditorTest::entry(const std::string& tag) const {
+    return editor->EntryList.GetEntryByTag(tag);
+}
+
+void EditorTest::clickRow(int row, Qt::MouseButton button) {
+    QListView* list = editor->EntryListBox;
+    list->scrollTo(editor->EntryRows->index(row));
+    QRect rect = list->visualRect(editor->EntryRows->index(row));
+    QTest::mouseClick(list->viewport(), button, {}, rect.center());
+}
+
+::testing::AssertionResult InOrder(const std::vector<std::string>& lines,
+                                   const std::vector<std::string>& wanted) {
+    auto at = lines.begin();
+    for (const std::string& line : wanted) {
+        at = std::find(at, lines.end(), line);
+        if (at == lines.end())
+            return ::testing::AssertionFailure() << "missing, or out of order: \"" << line << '"';
+        ++at;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace krel::test

@@ -1,0 +1,96 @@
+// The entry picture: found by name in any folder and letter case, read into memory, and never
+// in the way of the rest of the display when it cannot be shown.
+
+#include "EditorFixture.h"
+#include "editor/EditorWidgets.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <thread>
+
+namespace krel::test {
+namespace {
+
+class PictureTest : public EditorTest {
+protected:
+    // Opens the small encyclopedia with the given picture archive.
+    TEncEditorMain& openWithPictures(const std::vector<Member>& pictures) {
+        writeStringArchive(SmallEncyclopedia());
+        writePictures(pictures);
+        dialogs.answer(MsgButton::Ok);
+        return open();
+    }
+
+    std::vector<std::string> select(const char* title) {
+        const size_t from = log().size();
+        clickRow(rowOf(title));
+        return logSince(from);
+    }
+};
+
+TEST_F(PictureTest, FirstMemberWithTheNameInAnyFolderAndCase) {
+    TEncEditorMain& window =
+        openWithPictures({{"Art\\Shipyard.png", PngBytes(10, 10, 0x111111)},
+                          {"Deep\\Fleet\\SHIP.PNG", PngBytes(40, 20, 0xFF0000)},
+                          {"ship.png", PngBytes(30, 30, 0x00FF00)}});
+    std::vector<std::string> lines = select("Corsair");
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"Selecting Entry: Corsair ...", "-> Extracting Image: Ship",
+                                        "-> Image Extracted", "Display updated"}));
+    EXPECT_EQ(window.EntryImage->picture().size(), QSize(40, 20));
+    EXPECT_EQ(window.EntryImage->picture().pixelColor(0, 0), QColor(0xFF, 0, 0));
+}
+
+TEST_F(PictureTest, MissingOrBrokenPictureStillShowsTheEntry) {
+    writeStringArchive(SmallEncyclopedia());
+    writePictures({{"Planets\\Ardent.png", PngBytes(130, 82, 0x3060A0)},
+                   {"Ships\\Ship.png", "this is no picture"}});
+    const std::string crc = "Planets/Ardent.png";
+    SpoilMember(assetArchive(), crc);
+    dialogs.answer(MsgButton::Ok);
+    TEncEditorMain& window = open();
+
+    struct Case {
+        const char* title;
+        std::string failure;
+    };
+    for (const Case& shown : {Case{"Ardent", "-> Failed to show image Planets\\Ardent.png: "},
+                              Case{"Corsair", "-> Failed to show image Ships\\Ship.png: "}}) {
+        std::vector<std::string> lines = select(shown.title);
+        ASSERT_EQ(lines.size(), 4u) << shown.title;
+        EXPECT_EQ(lines[2].rfind(shown.failure, 0), 0u) << lines[2];
+        EXPECT_GT(lines[2].size(), shown.failure.size()) << "no reason given";
+        EXPECT_EQ(lines[3], "Display updated");
+        EXPECT_EQ(window.EntryTitle->text().toStdString(), shown.title);
+        EXPECT_FALSE(window.EntryDesc->toPlainText().isEmpty());
+        EXPECT_TRUE(window.EntryImage->picture().isNull());
+    }
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+TEST_F(PictureTest, PictureNotInTheArchiveIsLogged) {
+    TEncEditorMain& window = openWithPictures({{"Ships\\Sloop.png", PngBytes(8, 8, 0)}});
+    std::vector<std::string> lines = select("Corsair");
+    EXPECT_EQ(lines[2], "-> Failed to located image.");
+    EXPECT_EQ(window.EntryTitle->text().toStdString(), "Corsair");
+    EXPECT_EQ(window.Link1->text().toStdString(), "Ardent");
+}
+
+TEST_F(PictureTest, DirectoryIsListedOnceUntilTheArchiveChanges) {
+    TEncEditorMain& window = openWithPictures({{"Ships\\Ship.png", PngBytes(8, 8, 0)}});
+    select("Corsair");
+    select("Ardent");
+    select("Corsair");
+    EXPECT_EQ(window.Pictures().Listings(), 1);
+
+    // A new archive with a later time stamp and another size is listed afresh.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    writePictures(
+        {{"Ships\\Ship.png", PngBytes(8, 8, 0)}, {"Planets\\ARDENT.png", PngBytes(16, 16, 0)}});
+    select("Ardent");
+    EXPECT_EQ(window.Pictures().Listings(), 2);
+    EXPECT_EQ(window.EntryImage->picture().size(), QSize(16, 16));
+}
+
+} // namespace
+} // namespace krel::test
