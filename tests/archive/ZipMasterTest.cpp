@@ -114,6 +114,22 @@ TEST_F(ZipMasterTest, AddCreatesTheArchiveWithBareNamesDeflatedOrStoredBySuffix)
     EXPECT_TRUE(reports.empty());
 }
 
+TEST_F(ZipMasterTest, MemberNamesAreWindows1252BytesWithoutTheUtf8Flag) {
+    fs::path archive = dir / "accents.zip";
+    zip.SetZipFileName(archive);
+    zip.FSpecArgs() = {WriteFile("Plan\u00e8te \u00c9toile.txt", "accents")};
+    ASSERT_TRUE(zip.Add());
+    EXPECT_THAT(ListedNames(), ElementsAre("Plan\xE8te \xC9toile.txt"));
+    EXPECT_EQ(Extracted("PLAN\xC8TE \xE9TOILE.TXT"), "accents"); // case folds beyond ASCII
+    int error = 0;
+    zip_t* opened = zip_open(archive.c_str(), ZIP_RDONLY, &error);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_STREQ(zip_get_name(opened, 0, ZIP_FL_ENC_RAW), "Plan\xE8te \xC9toile.txt");
+    // Read strictly, a name without the UTF-8 flag is taken as code page 437 and converted.
+    EXPECT_STRNE(zip_get_name(opened, 0, ZIP_FL_ENC_STRICT), "Plan\xE8te \xC9toile.txt");
+    zip_discard(opened);
+}
+
 TEST_F(ZipMasterTest, AddReplacesAMemberOfTheSameNameAndKeepsTheOthers) {
     fs::path archive = ExportedArchive();
     zip.FSpecArgs().push_back(WriteFile("new/wsEncyclopediaTitles.txt", "new titles"));
