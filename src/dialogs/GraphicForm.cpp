@@ -68,6 +68,11 @@ TGraphicForm::TGraphicForm(const std::string& baseDir, const std::string& tempDi
     FormCreate(baseDir, tempDir);
 }
 
+TGraphicForm::~TGraphicForm() {
+    // The rows point into ZipMaster's listing, which goes before the list view does.
+    model_->setRows({});
+}
+
 void TGraphicForm::buildControls() {
     Filename = named(new QLabel(this), "Filename");
     Size = named(new QLabel(this), "Size");

@@ -26,6 +26,7 @@ class TGraphicForm : public QDialog {
 public:
     // baseDir: the game folder; tempDir: the work folder.
     TGraphicForm(const std::string& baseDir, const std::string& tempDir, QWidget* parent = nullptr);
+    ~TGraphicForm() override;
 
     QLabel* Filename;
     QLabel* Size;

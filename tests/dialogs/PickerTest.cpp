@@ -1,0 +1,162 @@
+#include "DialogTesting.h"
+#include "dialogs/AddForm.h"
+#include "dialogs/ListAdd.h"
+#include "dialogs/RecordList.h"
+#include "support/ModalDriver.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace krel::test {
+namespace {
+
+using ::testing::ElementsAreArray;
+
+// A small encyclopedia with every kind of record a picker must sort out.
+std::vector<T_EncEntry> Sample() {
+    return {
+        Header("0001", "Planets:P001,P002"),
+        Header("0002", "   :P003"),     // a blank title is never offered
+        Header("0003", "Starships"),    // no members, no colon
+        Header("0004", "PLANETS:S001"), // same title as the first, other case
+        Entry("P001", "Aurelia"),
+        Entry("P002", "Brannoc", {}, "Orbits close to S001's route"),
+        Entry("P003", "Cindral"),
+        Entry("S001", "Corvette"),
+        Entry("S002", "Dreadnought", {}, "Not to be confused with s003."),
+        Entry("S003", "Aurelia"),
+        Letter('A'),
+    };
+}
+
+struct PickerCase {
+    const char* name;
+    TListMode mode;
+    std::string current;
+    bool hideReferenced;
+    std::vector<std::string> rows;
+    int preselected;
+};
+
+class PickerRows : public ::testing::TestWithParam<PickerCase> {};
+
+TEST_P(PickerRows, OffersTheRightRecordsAndPreselectsTheLastMatch) {
+    const PickerCase& c = GetParam();
+    auto encyclopedia = MakeEncyclopedia(Sample());
+    TListAdd picker;
+    picker.Entries = &encyclopedia->GetEntryList();
+    picker.Mode = c.mode;
+    picker.Current = c.current;
+    picker.HideReferenced = c.hideReferenced;
+    picker.show();
+    std::vector<std::string> rows;
+    for (int i = 0; i < picker.SSListBox1->count(); ++i)
+        rows.push_back(picker.SSListBox1->item(i)->text().toStdString());
+    EXPECT_THAT(rows, ElementsAreArray(c.rows));
+    EXPECT_EQ(picker.SSListBox1->currentRow(), c.preselected);
+    EXPECT_EQ(picker.RecordAt(0), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PickerRows,
+    ::testing::Values(
+        PickerCase{"HeadersWithoutCurrent",
+                   lmHeaders,
+                   "",
+                   false,
+                   {"(none)", "Planets", "Starships", "PLANETS"},
+                   0},
+        PickerCase{"HeaderTitleInOtherCaseLastWins",
+                   lmHeaders,
+                   "planets",
+                   false,
+                   {"(none)", "Planets", "Starships", "PLANETS"},
+                   3},
+        PickerCase{
+            "CurrentMatchingNothing",
+            lmEntries,
+            "Nowhere",
+            false,
+            {"(none)", "Aurelia", "Brannoc", "Cindral", "Corvette", "Dreadnought", "Aurelia"},
+            0},
+        PickerCase{
+            "EntryTitleInOtherCase",
+            lmEntries,
+            "CORVETTE",
+            false,
+            {"(none)", "Aurelia", "Brannoc", "Cindral", "Corvette", "Dreadnought", "Aurelia"},
+            4},
+        // Member lists and entry texts both count; the search keeps letter case, so S003
+        // named only as "s003" stays on offer.
+        PickerCase{"HideReferenced", lmEntries, "", true, {"(none)", "Dreadnought", "Aurelia"}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Picker, AnEmptyListOffersOnlyNone) {
+    TListAdd picker;
+    picker.Mode = lmEntries;
+    picker.show();
+    ASSERT_EQ(picker.SSListBox1->count(), 1);
+    EXPECT_EQ(picker.SSListBox1->item(0)->text(), QStringLiteral("(none)"));
+    EXPECT_EQ(picker.SSListBox1->currentRow(), 0);
+}
+
+TEST(Picker, IsReferencedNamesTheFirstRecordHoldingTheTag) {
+    auto encyclopedia = MakeEncyclopedia(Sample());
+    TListAdd picker;
+    picker.Entries = &encyclopedia->GetEntryList();
+    const auto& list = encyclopedia->GetEntryList();
+    EXPECT_EQ(picker.IsReferenced(list[7].get()), list[3].get()); // S001: header before text
+    EXPECT_EQ(picker.IsReferenced(list[9].get()), nullptr);       // S003: only "s003"
+    EXPECT_EQ(picker.IsReferenced(list[0].get()), nullptr);       // a header is no entry
+    EXPECT_EQ(picker.IsReferenced(nullptr), nullptr);
+}
+
+TEST(Picker, ThePreselectedRowIsScrolledToTheTop) {
+    std::vector<T_EncEntry> records;
+    for (int i = 0; i < 60; ++i)
+        records.push_back(Entry("E" + std::to_string(100 + i), "Entry " + std::to_string(i)));
+    auto encyclopedia = MakeEncyclopedia(records);
+    TListAdd picker;
+    picker.Entries = &encyclopedia->GetEntryList();
+    picker.Mode = lmEntries;
+    picker.Current = "entry 40";
+    picker.show();
+    EXPECT_EQ(picker.SSListBox1->rowAt(QPoint(5, 2)), 41);
+}
+
+TEST(Picker, AClickHandsBackTheRowsRecordAndNoneOrEscapeHandBackNothing) {
+    auto encyclopedia = MakeEncyclopedia(Sample());
+    auto pick = [&](int row) {
+        TListAdd picker;
+        picker.Entries = &encyclopedia->GetEntryList();
+        picker.Mode = lmEntries;
+        picker.Current = "Cindral"; // a pre-selection is not a choice
+        AnswerPicker(row);
+        int result = picker.exec();
+        return std::make_pair(result, picker.Selected);
+    };
+    EXPECT_EQ(pick(2), std::make_pair(int(QDialog::Accepted), encyclopedia->At(5)));
+    EXPECT_EQ(pick(0).second, nullptr);
+    EXPECT_EQ(pick(-1), std::make_pair(int(QDialog::Rejected), (const T_EncEntry*)nullptr));
+}
+
+TEST(AddForm, NextWithoutAChoiceAsksForAHeaderAndTheChoicesExcludeEachOther) {
+    TAddForm form;
+    WhenModalShown([&](QWidget*) { QTest::mouseClick(form.SSHoverText1, Qt::LeftButton); });
+    ASSERT_EQ(form.exec(), QDialog::Accepted);
+    EXPECT_TRUE(form.Header->isChecked());
+
+    form.Entry->click();
+    EXPECT_FALSE(form.Header->isChecked());
+    form.Header->click();
+    EXPECT_FALSE(form.Entry->isChecked());
+
+    WhenModalShown([&](QWidget*) { QTest::mouseClick(form.CloseBut, Qt::LeftButton); });
+    EXPECT_EQ(form.exec(), QDialog::Rejected);
+}
+
+} // namespace
+} // namespace krel::test
