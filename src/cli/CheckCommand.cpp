@@ -1,6 +1,7 @@
 #include "cli/Check.h"
 #include "cli/Commands.h"
 #include "cli/Load.h"
+#include "cli/Pictures.h"
 
 namespace krel::cli {
 namespace {
@@ -17,6 +18,15 @@ void printProblems(const std::vector<Problem>& problems, bool asJson, std::ostre
         out << ProblemLine(problem) << '\n';
 }
 
+void checkPictures(const Arguments& args, const Encyclopedia& book,
+                   std::vector<Problem>& problems) {
+    if (!args.Has("pictures"))
+        return;
+    ArchiveReader pictures(args.Value("pictures"));
+    std::vector<Problem> missing = CheckPictures(book, pictures.Members());
+    problems.insert(problems.end(), missing.begin(), missing.end());
+}
+
 } // namespace
 
 int RunCheck(const Arguments& args, std::ostream& out) {
@@ -24,6 +34,7 @@ int RunCheck(const Arguments& args, std::ostream& out) {
     Encyclopedia book;
     ParseResult parsed = LoadSource(book, files);
     std::vector<Problem> problems = CheckEncyclopedia(book, parsed.Orphans);
+    checkPictures(args, book, problems);
     printProblems(problems, args.Has("json"), out);
     return problems.empty() ? 0 : 1;
 }

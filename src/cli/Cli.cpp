@@ -12,12 +12,15 @@ const char* const kProgram = "krel-encyclopedia";
 
 const char* const kHelp = R"(Usage: krel-encyclopedia COMMAND ARGUMENTS [OPTIONS]
 
-Reads a Galactic Encyclopedia from SOURCE, a folder holding wsEncyclopediaTitles.txt and
-wsEncyclopedia.txt, as the editor loads it, and prints JSON in UTF-8.
+Reads a Galactic Encyclopedia from SOURCE and prints JSON in UTF-8. SOURCE is a folder holding
+wsEncyclopediaTitles.txt and wsEncyclopedia.txt, as the editor loads it, or an archive (.zip,
+.mob, any file that is not a folder) holding exactly one member whose name contains
+wsEncyclopediaTitles.txt and one other whose name contains wsEncyclopedia.txt (letter case
+significant, in any folder), as the editor imports it.
 
 Commands:
   dump SOURCE [--merge-files]    every record in list order (--merge-files: read the
-                                 ".merge" files instead)
+                                 ".merge" files of a folder instead)
   toc SOURCE [--text]            the table of contents, reordered and renumbered as the
                                  editor does (--text: an indented outline)
   index SOURCE                   the subject index
@@ -28,7 +31,17 @@ Commands:
                                  merges OTHER into SOURCE; LIST answers the duplicate
                                  questions in order (yes, no, yes-to-all, no-to-all), and
                                  questions left over are answered no
-  check SOURCE [--json]          lists what a modder should fix, one line per problem
+  check SOURCE [--json] [--pictures ARCHIVE]
+                                 lists what a modder should fix, one line per problem;
+                                 with --pictures also every entry whose picture ARCHIVE
+                                 lacks (the picture name + ".PNG" as a member's file name,
+                                 letter case ignored, in any folder, as the editor finds it)
+  pictures ARCHIVE               the members whose name ends in ".png" (letter case
+                                 ignored), in archive order, as {"name", "size", "width",
+                                 "height"}; width and height come from the picture's header
+                                 and are null when it cannot be read (a damaged or truncated
+                                 picture, or no PNG at all), so such members stand out; other
+                                 members are left out
 
   --help, --version
 
@@ -53,7 +66,8 @@ const std::vector<Command>& commands() {
           {"SOURCE", "OTHER"},
           {{"overwrite", true}, {"confirm", true}, {"answers", true}, {"out", true}}},
          RunMerge},
-        {{"check", {"SOURCE"}, {{"json"}}}, RunCheck},
+        {{"check", {"SOURCE"}, {{"json"}, {"pictures", true}}}, RunCheck},
+        {{"pictures", {"ARCHIVE"}, {}}, RunPictures},
     };
     return table;
 }

@@ -12,14 +12,6 @@ fs::file_status statusOf(const fs::path& path) {
     return fs::status(path, ignored);
 }
 
-void requireFolder(const fs::path& source) {
-    fs::file_status status = statusOf(source);
-    if (!fs::exists(status))
-        throw ESourceError("'" + source.string() + "': no such folder");
-    if (!fs::is_directory(status))
-        throw ESourceError("'" + source.string() + "': not a folder");
-}
-
 std::string readFile(const fs::path& file) {
     fs::file_status status = statusOf(file);
     if (!fs::exists(status))
@@ -29,10 +21,7 @@ std::string readFile(const fs::path& file) {
     return ReadWholeFile(file);
 }
 
-} // namespace
-
-SourceFiles ReadSource(const fs::path& source, bool mergeFiles) {
-    requireFolder(source);
+SourceFiles readFolder(const fs::path& source, bool mergeFiles) {
     SourceFiles files;
     fs::path titles = TitlesFileIn(source, mergeFiles);
     fs::path contents = ContentsFileIn(source, mergeFiles);
@@ -41,6 +30,21 @@ SourceFiles ReadSource(const fs::path& source, bool mergeFiles) {
     files.Titles = readFile(titles);
     files.Contents = readFile(contents);
     return files;
+}
+
+} // namespace
+
+SourceFiles ReadSource(const fs::path& source, bool mergeFiles) {
+    fs::file_status status = statusOf(source);
+    if (!fs::exists(status))
+        throw ESourceError("'" + source.string() + "': no such folder or archive");
+    if (fs::is_directory(status))
+        return readFolder(source, mergeFiles);
+    if (mergeFiles)
+        throw ESourceError("'" + source.string() +
+                           "': an archive has no \".merge\" files; --merge-files reads them "
+                           "from a folder only");
+    return ReadArchiveSource(source);
 }
 
 } // namespace krel::cli

@@ -1,7 +1,7 @@
 #pragma once
-// Where the command-line tool takes an encyclopedia from. Today a source is a folder holding the
-// two work files; every reader of a source goes through here, so other kinds of source only
-// need teaching in one place.
+// Where the command-line tool takes an encyclopedia from: a folder holding the two work files,
+// or an archive holding them, as the editor imports one. Every reader of a source goes through
+// here.
 
 #include "common/UnitError.h"
 
@@ -20,8 +20,15 @@ struct SourceFiles {
     std::string Contents;
 };
 
-// Reads "wsEncyclopediaTitles.txt" and "wsEncyclopedia.txt" (with mergeFiles their ".merge"
-// variants) from the folder. Throws ESourceError naming the folder or file and the reason.
+// A folder gives "wsEncyclopediaTitles.txt" and "wsEncyclopedia.txt" (with mergeFiles their
+// ".merge" variants); anything else is read as an archive (see ReadArchiveSource), for which
+// mergeFiles is refused. Throws ESourceError naming the folder, archive or file and the reason.
 SourceFiles ReadSource(const std::filesystem::path& source, bool mergeFiles = false);
+
+// The archive must hold exactly one member whose name contains "wsEncyclopediaTitles.txt" and
+// exactly one other whose name contains "wsEncyclopedia.txt" (letter case significant, in any
+// folder, other members ignored). Throws ESourceError naming the archive and the members found,
+// or EArchiveError with the ZIP component's report for an archive it cannot read.
+SourceFiles ReadArchiveSource(const std::filesystem::path& archive);
 
 } // namespace krel::cli

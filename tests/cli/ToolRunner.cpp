@@ -58,10 +58,12 @@ TempFolder::~TempFolder() {
 void WriteEncyclopedia(const fs::path& folder, const std::vector<std::string>& titles,
                        const std::vector<std::string>& contents, const std::string& suffix) {
     fs::create_directories(folder);
-    WriteFileAtomic(folder / ("wsEncyclopediaTitles.txt" + suffix),
-                    EncodeEncyclopediaText(fileText(titles)));
-    WriteFileAtomic(folder / ("wsEncyclopedia.txt" + suffix),
-                    EncodeEncyclopediaText(fileText(contents)));
+    WriteFileAtomic(folder / ("wsEncyclopediaTitles.txt" + suffix), EncyclopediaFileBytes(titles));
+    WriteFileAtomic(folder / ("wsEncyclopedia.txt" + suffix), EncyclopediaFileBytes(contents));
+}
+
+std::string EncyclopediaFileBytes(const std::vector<std::string>& lines) {
+    return EncodeEncyclopediaText(fileText(lines));
 }
 
 std::string ReadBytes(const fs::path& file) {

@@ -38,6 +38,9 @@ private:
 void WriteEncyclopedia(const std::filesystem::path& folder, const std::vector<std::string>& titles,
                        const std::vector<std::string>& contents, const std::string& suffix = "");
 
+// One such file's bytes, for packing into an archive.
+std::string EncyclopediaFileBytes(const std::vector<std::string>& lines);
+
 std::string ReadBytes(const std::filesystem::path& file);
 
 } // namespace krel::testing

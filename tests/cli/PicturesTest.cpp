@@ -1,0 +1,86 @@
+#include "TestArchive.h"
+#include "ToolRunner.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace krel::testing {
+namespace {
+
+using nlohmann::json;
+
+class PicturesTest : public ::testing::Test {
+protected:
+    std::string Packed(const std::vector<Member>& members) {
+        WriteArchive(temp.Path() / "graphics.mob", members);
+        return temp / "graphics.mob";
+    }
+
+    TempFolder temp;
+};
+
+// Sizes come from the header alone; a member named like a picture whose header cannot be read
+// is listed without them, and members not named like pictures are left out.
+TEST_F(PicturesTest, ListsPngMembersInArchiveOrderWithTheirHeadersSize) {
+    std::string wide = PngBytes(200, 126);
+    std::string small = PngBytes(130, 82);
+    std::string archive = Packed({
+        {"Ships/", ""},
+        {"Ships/Deep/Kestrel.PNG", wide},
+        {"readme.txt", "not a picture"},
+        {"Planet_Ardesh.png", small},
+        {"Damaged/notes.png", "plain text under a picture's name"},
+        {"Damaged/cut.png", PngBytes(10, 10).substr(0, 24)},
+        {"Ships/Kestrel.png.bak", wide},
+    });
+    ToolRun run = RunTool({"pictures", archive});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    auto row = [](const std::string& name, size_t size, json width, json height) {
+        return json{{"name", name}, {"size", size}, {"width", width}, {"height", height}};
+    };
+    EXPECT_EQ(run.Json(), json::array({row("Ships\\Deep\\Kestrel.PNG", wide.size(), 200, 126),
+                                       row("Planet_Ardesh.png", small.size(), 130, 82),
+                                       row("Damaged\\notes.png", 33, nullptr, nullptr),
+                                       row("Damaged\\cut.png", 24, nullptr, nullptr)}));
+}
+
+// The editor shows the first member whose file-name part is the picture name + ".PNG" in any
+// letter case and folder; nothing else counts as the picture.
+TEST_F(PicturesTest, CheckReportsEveryEntryWhosePictureTheEditorWouldNotFind) {
+    WriteEncyclopedia(temp.Path() / "src",
+                      {"|EGH_0001|\"Worlds:WARD,SKES,SVOL,WVEL,WFAR\"", "|EGT_EROR|\"Start\"",
+                       "|EGT_WARD|\"Ardesh\"", "|EGI_WARD|\"Planet_Ardesh\"",
+                       "|EGT_SKES|\"Kestrel\"", "|EGI_SKES|\"Kestrel\"", "|EGT_SVOL|\"Volant\"",
+                       "|EGI_SVOL|\"Volant\"", "|EGT_WVEL|\"Vell\"", "|EGI_WVEL|\"Vell.png\"",
+                       "|EGT_WFAR|\"Far\""},
+                      {});
+    std::string archive = Packed({
+        {"Planets/Deep/PLANET_ARDESH.png", PngBytes(4, 4)},
+        {"Ships/Kestrel.png.bak", PngBytes(4, 4)},
+        {"Volant/", ""},
+        {"Vell.png", PngBytes(4, 4)},
+    });
+    ToolRun run = RunTool({"check", temp / "src", "--json", "--pictures", archive});
+    EXPECT_EQ(run.Status, 1) << run.Err;
+    std::set<std::pair<std::string, std::string>> found; // (tag, image)
+    for (const json& problem : run.Json()) {
+        EXPECT_EQ(problem["problem"], "missing-picture");
+        found.insert({problem["tag"].get<std::string>(), problem["image"].get<std::string>()});
+    }
+    EXPECT_EQ(found,
+              (decltype(found){{"SKES", "Kestrel"}, {"SVOL", "Volant"}, {"WVEL", "Vell.png"}}));
+
+    ToolRun lines = RunTool({"check", temp / "src", "--pictures", archive});
+    EXPECT_NE(lines.Out.find("missing-picture \"SKES\": no member of the picture archive is "
+                             "called \"Kestrel.PNG\""),
+              std::string::npos)
+        << lines.Out;
+
+    ToolRun damaged =
+        RunTool({"check", temp / "src", "--pictures", temp / "src/wsEncyclopedia.txt"});
+    EXPECT_EQ(damaged.Status, 2);
+    EXPECT_NE(damaged.Err.find("wsEncyclopedia.txt': Error: "), std::string::npos) << damaged.Err;
+}
+
+} // namespace
+} // namespace krel::testing
