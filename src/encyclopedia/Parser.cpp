@@ -39,13 +39,13 @@ std::optional<T_RawKind> attributeKind(KindCode code) {
 // with its tag in the order they were read.
 class Binder {
 public:
-    void Add(const RecordLine& line) {
+    void Add(const RecordCut& line) {
         if (line.Code == KindCode::EGH)
-            records_.push_back({ekHeader, {}, {}, {}, {}, line.Value, line.Tag});
+            records_.push_back({ekHeader, {}, {}, {}, {}, line.Value(), std::string(line.Tag)});
         else if (line.Code == KindCode::EGT)
-            addEntry({ekEntry, line.Value, {}, {}, {}, {}, line.Tag});
+            addEntry({ekEntry, line.Value(), {}, {}, {}, {}, std::string(line.Tag)});
         else if (auto kind = attributeKind(line.Code))
-            addAttribute({line.Tag, *kind, line.Value});
+            addAttribute(line, *kind);
     }
 
     ParseResult Finish() {
@@ -64,29 +64,30 @@ private:
         firstEntry_.emplace(std::move(key), records_.size() - 1);
     }
 
+    // Applied attributes are never looked at again, so their texts move into the entry.
     void takeWaiting(const std::string& key, T_EncEntry& entry) {
         auto found = waitingByTag_.find(key);
         if (found == waitingByTag_.end())
             return;
         for (size_t index : found->second) {
-            FieldFor(entry, waiting_[index].Kind) = waiting_[index].Text;
+            FieldFor(entry, waiting_[index].Kind) = std::move(waiting_[index].Text);
             applied_[index] = true;
         }
         waitingByTag_.erase(found);
     }
 
-    void addAttribute(T_RawEntry raw) {
-        std::string key = FoldCase(raw.Tag);
+    void addAttribute(const RecordCut& line, T_RawKind kind) {
+        std::string key = FoldCase(line.Tag);
         bool bound = guarded<EEncThreadError>("CheckEntryList()", [&] {
             auto found = firstEntry_.find(key);
             if (found != firstEntry_.end())
-                FieldFor(records_[found->second], raw.Kind) = raw.Text;
+                FieldFor(records_[found->second], kind) = line.Value();
             return found != firstEntry_.end();
         });
         if (bound)
             return;
         waitingByTag_[key].push_back(waiting_.size());
-        waiting_.push_back(std::move(raw));
+        waiting_.push_back({std::string(line.Tag), kind, line.Value()});
         applied_.push_back(false);
     }
 
@@ -98,21 +99,46 @@ private:
 };
 
 // One pass over a file's lines; the percentage counts the lines up to the current candidate.
-void parsePass(const std::vector<std::string>& lines, const std::string& status,
-               const ProgressFn& progress, Binder& binder) {
+void parsePass(RecordGatherer& gatherer, const std::string& status, const ProgressFn& progress,
+               Binder& binder) {
     setProgress(progress, status, 0);
     int percent = 0;
-    RecordGatherer gatherer(lines);
     while (!gatherer.AtEnd()) {
-        std::string candidate = gatherer.NextCandidate();
-        int reached = static_cast<int>(gatherer.CandidateEnd() * 100 / lines.size());
+        std::string_view candidate = gatherer.NextCandidateView();
+        int reached = static_cast<int>(gatherer.CandidateEnd() * 100 / gatherer.LineCount());
         if (reached != percent) {
             percent = reached;
             setProgress(progress, status, percent);
         }
-        if (auto line = CutRecordLine(candidate))
+        if (auto line = CutRecordView(candidate))
             binder.Add(*line);
     }
+}
+
+// Both texts are split before either pass, so a file without a line fails before any progress.
+ParseResult parseTexts(std::string_view titles, std::string_view contents,
+                       const ProgressFn& progress) {
+    RecordGatherer titleLines(EncyclopediaLinesOf(titles));
+    RecordGatherer contentLines(EncyclopediaLinesOf(contents));
+    Binder binder;
+    parsePass(titleLines, "Parsing Encyclopedia Titles.", progress, binder);
+    parsePass(contentLines, "Parsing Encyclopedia Contents.", progress, binder);
+    setProgress(progress, "Processing Completed.", 100);
+    return binder.Finish();
+}
+
+// Each file's bytes are released as soon as they are decoded, and the decoded texts before the
+// records are handed over: a load never holds more than one copy of the encyclopedia besides
+// the file being read.
+ParseResult parseWorkFiles(const std::filesystem::path& workFolder, bool mergeFiles,
+                           const ProgressFn& progress) {
+    setProgress(progress, "Loading Encyclopedia Titles.", 0);
+    std::string titles =
+        DecodeEncyclopediaText(ReadWholeFile(TitlesFileIn(workFolder, mergeFiles)));
+    setProgress(progress, "Loading Encyclopedia Content.", 0);
+    std::string contents =
+        DecodeEncyclopediaText(ReadWholeFile(ContentsFileIn(workFolder, mergeFiles)));
+    return parseTexts(titles, contents, progress);
 }
 
 std::filesystem::path workFile(const std::filesystem::path& folder, std::string_view name,
@@ -127,13 +153,8 @@ std::filesystem::path workFile(const std::filesystem::path& folder, std::string_
 
 ParseResult ParseEncyclopedia(std::string_view titlesBytes, std::string_view contentsBytes,
                               const ProgressFn& progress) {
-    std::vector<std::string> titleLines = ReadEncyclopediaLines(titlesBytes);
-    std::vector<std::string> contentLines = ReadEncyclopediaLines(contentsBytes);
-    Binder binder;
-    parsePass(titleLines, "Parsing Encyclopedia Titles.", progress, binder);
-    parsePass(contentLines, "Parsing Encyclopedia Contents.", progress, binder);
-    setProgress(progress, "Processing Completed.", 100);
-    return binder.Finish();
+    return parseTexts(DecodeEncyclopediaText(titlesBytes), DecodeEncyclopediaText(contentsBytes),
+                      progress);
 }
 
 std::filesystem::path TitlesFileIn(const std::filesystem::path& folder, bool mergeFiles) {
@@ -147,11 +168,7 @@ std::filesystem::path ContentsFileIn(const std::filesystem::path& folder, bool m
 void Execute(const std::filesystem::path& workFolder, bool mergeFiles, const ProgressFn& progress,
              const std::function<void(const ParseResult&)>& onComplete) {
     guarded<EEncThreadError>("Execute()", [&] {
-        setProgress(progress, "Loading Encyclopedia Titles.", 0);
-        std::string titles = ReadWholeFile(TitlesFileIn(workFolder, mergeFiles));
-        setProgress(progress, "Loading Encyclopedia Content.", 0);
-        std::string contents = ReadWholeFile(ContentsFileIn(workFolder, mergeFiles));
-        ParseResult result = ParseEncyclopedia(titles, contents, progress);
+        ParseResult result = parseWorkFiles(workFolder, mergeFiles, progress);
         if (onComplete)
             onComplete(result);
     });

@@ -1,13 +1,14 @@
 #include "encyclopedia/TextFormat.h"
 
-#include "common/TextCodec.h"
+#include "encyclopedia/Utf16Text.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace krel {
 namespace {
 
-// Characters that separate comma-list items and that trimming removes; code 0 ends a text.
+// Characters that trimming removes.
 bool isBlank(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
@@ -16,12 +17,26 @@ std::string_view untilNul(std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
 
-size_t unitsBeforeNul(const unsigned char* units, size_t count) {
-    for (size_t i = 0; i < count; ++i)
-        if (units[2 * i] == 0 && units[2 * i + 1] == 0)
-            return i;
-    return count;
-}
+// Finds line breaks with one search per kind of break character, remembering the next of each
+// so that no character is looked at twice.
+class BreakFinder {
+public:
+    explicit BreakFinder(std::string_view text)
+        : text_(text), cr_(text.find('\r')), lf_(text.find('\n')) {}
+
+    size_t NextFrom(size_t start) {
+        if (cr_ < start)
+            cr_ = text_.find('\r', start);
+        if (lf_ < start)
+            lf_ = text_.find('\n', start);
+        return std::min(cr_, lf_);
+    }
+
+private:
+    std::string_view text_;
+    size_t cr_;
+    size_t lf_;
+};
 
 bool startsRecord(std::string_view line) {
     return line.find('|') != std::string_view::npos || line.find("\\*") != std::string_view::npos;
@@ -45,75 +60,39 @@ std::string_view trimmed(std::string_view text) {
 }
 
 KindCode kindOf(std::string_view code) {
-    static constexpr std::pair<std::string_view, KindCode> kCodes[] = {
-        {"EGH", KindCode::EGH}, {"EGT", KindCode::EGT}, {"EGI", KindCode::EGI},
-        {"EGK", KindCode::EGK}, {"EGR", KindCode::EGR}, {"EGC", KindCode::EGC}};
-    for (const auto& [text, kind] : kCodes)
-        if (code == text)
-            return kind;
-    return KindCode::None;
-}
-
-RecordLine cutBarForm(std::string_view line) {
-    RecordLine record{kindOf(column(line, 2, 3)), std::string(column(line, 6, 4)),
-                      std::string(column(line, 12, std::string_view::npos))};
-    size_t quote = record.Value.find('"');
-    if (quote != std::string::npos)
-        record.Value.erase(quote, 1);
-    return record;
-}
-
-RecordLine cutBackslashForm(std::string_view line) {
-    return {kindOf(column(line, 3, 3)), std::string(column(line, 7, 4)),
-            std::string(trimmed(column(line, 12, std::string_view::npos)))};
-}
-
-// A double-quoted item starting at text[pos]: two double quotes inside stand for one; an
-// unclosed item runs to the end. Leaves pos just past the closing quote.
-std::string readQuoted(std::string_view text, size_t& pos) {
-    std::string value;
-    ++pos;
-    while (pos < text.size()) {
-        char c = text[pos++];
-        if (c != '"') {
-            value.push_back(c);
-        } else if (pos < text.size() && text[pos] == '"') {
-            value.push_back('"');
-            ++pos;
-        } else {
-            break;
-        }
+    if (code.size() != 3 || code[0] != 'E' || code[1] != 'G')
+        return KindCode::None;
+    switch (code[2]) {
+    case 'H':
+        return KindCode::EGH;
+    case 'T':
+        return KindCode::EGT;
+    case 'I':
+        return KindCode::EGI;
+    case 'K':
+        return KindCode::EGK;
+    case 'R':
+        return KindCode::EGR;
+    case 'C':
+        return KindCode::EGC;
+    default:
+        return KindCode::None;
     }
-    return value;
 }
 
-std::string readPlain(std::string_view text, size_t& pos) {
-    size_t start = pos;
-    while (pos < text.size() && !isBlank(text[pos]) && text[pos] != ',')
-        ++pos;
-    return std::string(text.substr(start, pos - start));
+RecordCut cutBarForm(std::string_view line) {
+    std::string_view value = column(line, 12, std::string_view::npos);
+    size_t quote = value.find('"');
+    std::string_view tail =
+        quote == std::string_view::npos ? std::string_view{} : value.substr(quote + 1);
+    return {kindOf(column(line, 2, 3)), column(line, 6, 4), value.substr(0, quote), tail};
 }
 
-void skipBlanks(std::string_view text, size_t& pos) {
-    while (pos < text.size() && isBlank(text[pos]))
-        ++pos;
-}
-
-bool needsQuotes(std::string_view item) {
-    for (char c : item)
-        if (isBlank(c) || c == '"' || c == ',')
-            return true;
-    return false;
-}
-
-void appendQuoted(std::string_view item, std::string& out) {
-    out.push_back('"');
-    for (char c : item) {
-        out.push_back(c);
-        if (c == '"')
-            out.push_back('"');
-    }
-    out.push_back('"');
+RecordCut cutBackslashForm(std::string_view line) {
+    return {kindOf(column(line, 3, 3)),
+            column(line, 7, 4),
+            trimmed(column(line, 12, std::string_view::npos)),
+            {}};
 }
 
 } // namespace
@@ -121,19 +100,18 @@ void appendQuoted(std::string_view item, std::string& out) {
 std::string DecodeEncyclopediaText(std::string_view fileBytes) {
     if (fileBytes.empty() || static_cast<unsigned char>(fileBytes[0]) != 0xFF)
         return std::string(untilNul(fileBytes));
-    std::string text;
-    if (fileBytes.size() >= 2) {
-        const auto* units = reinterpret_cast<const unsigned char*>(fileBytes.data()) + 2;
-        AppendUtf16LeAsCp1252(units, unitsBeforeNul(units, (fileBytes.size() - 2) / 2), text);
-    }
-    return text;
+    if (fileBytes.size() < 2)
+        return {};
+    const auto* units = reinterpret_cast<const unsigned char*>(fileBytes.data()) + 2;
+    return DecodeUtf16LeText(units, (fileBytes.size() - 2) / 2);
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
+    BreakFinder breaks(text);
     size_t start = 0;
     while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
+        size_t end = breaks.NextFrom(start);
         if (end == std::string_view::npos) {
             lines.push_back(text.substr(start));
             break;
@@ -146,15 +124,28 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::vector<std::string> ReadEncyclopediaLines(std::string_view fileBytes) {
-    std::string text = DecodeEncyclopediaText(fileBytes);
+std::vector<std::string_view> EncyclopediaLinesOf(std::string_view text) {
     std::vector<std::string_view> lines = SplitLines(text);
     if (lines.empty())
         throw std::runtime_error("List index out of bounds (0)");
-    return std::vector<std::string>(lines.begin() + 1, lines.end());
+    lines.erase(lines.begin());
+    return lines;
 }
 
-std::optional<RecordLine> CutRecordLine(std::string_view candidate) {
+std::vector<std::string> ReadEncyclopediaLines(std::string_view fileBytes) {
+    std::string text = DecodeEncyclopediaText(fileBytes);
+    std::vector<std::string_view> lines = EncyclopediaLinesOf(text);
+    return std::vector<std::string>(lines.begin(), lines.end());
+}
+
+std::string RecordCut::Value() const {
+    std::string value;
+    value.reserve(Head.size() + Tail.size());
+    value.append(Head).append(Tail);
+    return value;
+}
+
+std::optional<RecordCut> CutRecordView(std::string_view candidate) {
     if (candidate.starts_with('|'))
         return cutBarForm(candidate);
     if (candidate.starts_with('\\'))
@@ -162,55 +153,29 @@ std::optional<RecordLine> CutRecordLine(std::string_view candidate) {
     return std::nullopt;
 }
 
-std::string RecordGatherer::NextCandidate() {
-    std::string candidate = lines_[next_++];
+std::optional<RecordLine> CutRecordLine(std::string_view candidate) {
+    std::optional<RecordCut> cut = CutRecordView(candidate);
+    if (!cut)
+        return std::nullopt;
+    return RecordLine{cut->Code, std::string(cut->Tag), cut->Value()};
+}
+
+RecordGatherer::RecordGatherer(const std::vector<std::string>& lines)
+    : lines_(lines.begin(), lines.end()) {}
+
+std::string_view RecordGatherer::NextCandidateView() {
+    std::string_view candidate = lines_[next_++];
     candidateEnd_ = next_;
-    while (next_ < lines_.size() && !startsRecord(lines_[next_]))
-        candidate += lines_[next_++];
-    return candidate;
-}
-
-std::vector<CommaItem> ScanCommaList(std::string_view text) {
-    text = untilNul(text);
-    std::vector<CommaItem> items;
-    size_t pos = 0;
-    skipBlanks(text, pos);
-    while (pos < text.size()) {
-        size_t start = pos;
-        std::string value = text[pos] == '"' ? readQuoted(text, pos) : readPlain(text, pos);
-        items.push_back({start, pos, std::move(value)});
-        skipBlanks(text, pos);
-        if (pos < text.size() && text[pos] == ',') {
-            if (pos + 1 == text.size())
-                items.push_back({text.size(), text.size(), {}});
-            ++pos;
-            skipBlanks(text, pos);
-        }
+    bool joined = false;
+    for (; next_ < lines_.size() && !startsRecord(lines_[next_]); ++next_) {
+        if (lines_[next_].empty())
+            continue;
+        if (!joined)
+            joined_.assign(candidate);
+        joined = true;
+        joined_.append(lines_[next_]);
     }
-    return items;
-}
-
-std::vector<std::string> SplitCommaList(std::string_view text) {
-    std::vector<std::string> values;
-    for (CommaItem& item : ScanCommaList(text))
-        values.push_back(std::move(item.Value));
-    return values;
-}
-
-std::string BuildCommaList(const std::vector<std::string>& items) {
-    // A lone empty item is written as a pair of quotes, or it would read back as no item.
-    if (items.size() == 1 && items[0].empty())
-        return "\"\"";
-    std::string out;
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (i > 0)
-            out.push_back(',');
-        if (needsQuotes(items[i]))
-            appendQuoted(items[i], out);
-        else
-            out += items[i];
-    }
-    return out;
+    return joined ? std::string_view(joined_) : candidate;
 }
 
 std::string_view HeaderTitle(std::string_view content) {
@@ -226,7 +191,7 @@ std::string EncodeEncyclopediaText(std::string_view text) {
     std::string bytes;
     bytes.reserve(2 * text.size() + 3);
     bytes += "\xFF\xFE";
-    AppendCp1252AsUtf16Le(text, bytes);
+    AppendUtf16LeText(text, bytes);
     bytes.push_back('\0');
     return bytes;
 }

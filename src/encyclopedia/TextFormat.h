@@ -10,9 +10,11 @@
 //
 // The reader accepts more than the writer produces; see the tests for the exact edges.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace krel {
@@ -30,6 +32,8 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 // Reads a file's bytes into its lines, the first line dropped. Throws std::runtime_error when
 // the text holds no line at all.
 std::vector<std::string> ReadEncyclopediaLines(std::string_view fileBytes);
+// The same lines as views into an already decoded text, which must outlive them.
+std::vector<std::string_view> EncyclopediaLinesOf(std::string_view text);
 
 enum class KindCode { None, EGH, EGT, EGI, EGK, EGR, EGC };
 
@@ -43,19 +47,38 @@ struct RecordLine {
 // a vertical bar nor a backslash. An unknown kind code gives Code == KindCode::None.
 std::optional<RecordLine> CutRecordLine(std::string_view candidate);
 
+// The same cut as views into the candidate: the value is Head followed by Tail (the bar form's
+// deleted double quote stood between them), so a parse copies each value once, into its record.
+struct RecordCut {
+    KindCode Code = KindCode::None;
+    std::string_view Tag;
+    std::string_view Head;
+    std::string_view Tail;
+
+    std::string Value() const;
+};
+std::optional<RecordCut> CutRecordView(std::string_view candidate);
+
 // Walks the lines record by record: each call joins the continuation lines of the next
 // candidate (the file's last line included) and reports how many lines it has consumed.
+// The lines must outlive the gatherer.
 class RecordGatherer {
 public:
-    explicit RecordGatherer(const std::vector<std::string>& lines) : lines_(lines) {}
+    explicit RecordGatherer(const std::vector<std::string>& lines);
+    explicit RecordGatherer(std::vector<std::string_view> lines) : lines_(std::move(lines)) {}
     bool AtEnd() const { return next_ >= lines_.size(); }
+    size_t LineCount() const { return lines_.size(); }
     // Index just past the last candidate line, its continuation lines not counted (what the
     // progress percentage counts).
     size_t CandidateEnd() const { return candidateEnd_; }
-    std::string NextCandidate();
+    std::string NextCandidate() { return std::string(NextCandidateView()); }
+    // The candidate without a copy: the line itself when only empty lines follow it, else a
+    // joined text that stays valid until the next call.
+    std::string_view NextCandidateView();
 
 private:
-    const std::vector<std::string>& lines_;
+    std::vector<std::string_view> lines_;
+    std::string joined_;
     size_t next_ = 0;
     size_t candidateEnd_ = 0;
 };
@@ -71,6 +94,29 @@ struct CommaItem {
     std::string Value;
 };
 std::vector<CommaItem> ScanCommaList(std::string_view text);
+// Reads a comma list item by item without building a list. An item is a view into the text,
+// or, for a quoted item holding doubled quotes, into a buffer that the next call reuses.
+class CommaListReader {
+public:
+    explicit CommaListReader(std::string_view text);
+    // The next item, or nullopt after the last; ItemStart and ItemEnd then give its span.
+    std::optional<std::string_view> Next();
+    size_t ItemStart() const { return start_; }
+    size_t ItemEnd() const { return end_; }
+
+private:
+    std::string_view readQuoted();
+    std::string_view readPlain();
+    void skipBlanks();
+    void skipSeparator();
+
+    std::string_view text_;
+    std::string unquoted_;
+    size_t pos_ = 0;
+    size_t start_ = 0;
+    size_t end_ = 0;
+    bool finalEmpty_ = false;
+};
 // Joins with commas, quoting items holding a comma, a double quote or a code of 32 or less.
 std::string BuildCommaList(const std::vector<std::string>& items);
 

@@ -1,28 +1,23 @@
 #include "encyclopedia/Writer.h"
 
 #include "common/AtomicFile.h"
-#include "common/TextCodec.h"
 #include "encyclopedia/Errors.h"
 #include "encyclopedia/TextFormat.h"
+#include "encyclopedia/Utf16Text.h"
 
 #include <initializer_list>
 
 namespace krel {
 namespace {
 
-// Assembles a file's bytes directly: the mark FF FE, the UTF-16LE lines each ended by CR LF,
-// and one 0x00 byte.
-class FileBytes {
+// The layout of a line, shared by the two stages of writing a file: counting its characters,
+// then assembling its bytes in a buffer of exactly the right size.
+template <class Sink> class LineWriter {
 public:
-    explicit FileBytes(size_t expectedChars) {
-        bytes_.reserve(2 * expectedChars + 3);
-        bytes_ += "\xFF\xFE";
-    }
-
     void Line(std::initializer_list<std::string_view> parts = {}) {
         for (std::string_view part : parts)
-            AppendCp1252AsUtf16Le(part, bytes_);
-        AppendCp1252AsUtf16Le("\r\n", bytes_);
+            sink_.Append(part);
+        sink_.Append("\r\n");
     }
 
     // A bar-form line: prefix, tag, a vertical bar and the value in double quotes.
@@ -30,6 +25,29 @@ public:
         Line({prefix, tag, "|\"", value, "\""});
     }
 
+    Sink& Out() { return sink_; }
+
+private:
+    Sink sink_;
+};
+
+class CharCount {
+public:
+    void Append(std::string_view text) { chars_ += text.size(); }
+    size_t Chars() const { return chars_; }
+
+private:
+    size_t chars_ = 0;
+};
+
+// The mark FF FE, the UTF-16LE text and one 0x00 byte.
+class FileBytes {
+public:
+    void Reserve(size_t chars) {
+        bytes_.reserve(2 * chars + 3);
+        bytes_ += "\xFF\xFE";
+    }
+    void Append(std::string_view text) { AppendUtf16LeText(text, bytes_); }
     std::string Finish() {
         bytes_.push_back('\0');
         return std::move(bytes_);
@@ -39,16 +57,7 @@ private:
     std::string bytes_;
 };
 
-// Characters of the record fields plus room for every line's fixed parts.
-size_t expectedChars(const Encyclopedia::EntryList& records) {
-    size_t chars = 64;
-    for (const auto& record : records)
-        chars += record->Title.size() + record->Image.size() + record->Keywords.size() +
-                 record->Related.size() + record->Content.size() + 5 * record->Tag.size() + 64;
-    return chars;
-}
-
-void writeEntryTitles(const T_EncEntry& entry, FileBytes& out) {
+template <class Sink> void writeEntryTitles(const T_EncEntry& entry, LineWriter<Sink>& out) {
     out.Line();
     out.BarLine("|EGT_", entry.Tag, entry.Title);
     if (!entry.Image.empty())
@@ -59,10 +68,8 @@ void writeEntryTitles(const T_EncEntry& entry, FileBytes& out) {
         out.BarLine("|EGR_", entry.Tag, entry.Related);
 }
 
-} // namespace
-
-std::string EncodeTitlesFile(const Encyclopedia::EntryList& records) {
-    FileBytes out(expectedChars(records));
+template <class Sink>
+void writeTitles(const Encyclopedia::EntryList& records, LineWriter<Sink>& out) {
     out.Line({"\\\\Galactic Encyclopedia Topic Information"});
     out.Line();
     for (const auto& record : records) {
@@ -71,11 +78,10 @@ std::string EncodeTitlesFile(const Encyclopedia::EntryList& records) {
         else if (record->Kind == ekEntry)
             writeEntryTitles(*record, out);
     }
-    return out.Finish();
 }
 
-std::string EncodeContentsFile(const Encyclopedia::EntryList& records) {
-    FileBytes out(expectedChars(records));
+template <class Sink>
+void writeContents(const Encyclopedia::EntryList& records, LineWriter<Sink>& out) {
     out.Line({"\\\\Galactic Encyclopedia Contents"});
     out.Line();
     for (const auto& record : records) {
@@ -85,7 +91,26 @@ std::string EncodeContentsFile(const Encyclopedia::EntryList& records) {
         if (!record->Content.empty())
             out.Line({"\\*EGC_", record->Tag, " ", record->Content});
     }
-    return out.Finish();
+}
+
+// Writes a file twice through write: once to count, once into a buffer of that size.
+template <class Write> std::string encodeFile(const Encyclopedia::EntryList& records, Write write) {
+    LineWriter<CharCount> counter;
+    write(records, counter);
+    LineWriter<FileBytes> bytes;
+    bytes.Out().Reserve(counter.Out().Chars());
+    write(records, bytes);
+    return bytes.Out().Finish();
+}
+
+} // namespace
+
+std::string EncodeTitlesFile(const Encyclopedia::EntryList& records) {
+    return encodeFile(records, [](const auto& list, auto& out) { writeTitles(list, out); });
+}
+
+std::string EncodeContentsFile(const Encyclopedia::EntryList& records) {
+    return encodeFile(records, [](const auto& list, auto& out) { writeContents(list, out); });
 }
 
 void SaveCurrentEncyclopedia(const Encyclopedia& encyclopedia,
