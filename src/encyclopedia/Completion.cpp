@@ -53,11 +53,12 @@ private:
     bool keepAll_ = false;
 };
 
-void mergeEntry(Encyclopedia& encyclopedia, const T_EncEntry& merged, DuplicatePolicy& policy,
+// Records are taken over from the merge's own sorted copy when they are added.
+void mergeEntry(Encyclopedia& encyclopedia, T_EncEntry& merged, DuplicatePolicy& policy,
                 MergeResult& result) {
     const T_EncEntry* existing = encyclopedia.GetEntryOnlyByTag(merged.Tag);
     if (!existing) {
-        encyclopedia.Append(merged);
+        encyclopedia.Append(std::move(merged));
         ++result.ItemsAdded;
     } else if (policy.Overwrites(merged.Tag)) {
         encyclopedia.Update(existing, merged);
@@ -71,7 +72,7 @@ public:
     HeaderMerge(Encyclopedia& encyclopedia, DuplicatePolicy& policy, MergeResult& result)
         : encyclopedia_(encyclopedia), policy_(policy), result_(result) {}
 
-    void Merge(const T_EncEntry& merged) {
+    void Merge(T_EncEntry& merged) {
         bool untitled = merged.Content.starts_with(':');
         const T_EncEntry* existing = encyclopedia_.GetHeaderByTitle(HeaderTitle(merged.Content));
         if (existing && !untitled)
@@ -89,9 +90,9 @@ private:
         ++result_.ItemsChanged;
     }
 
-    void add(const T_EncEntry& merged, bool untitled) {
+    void add(T_EncEntry& merged, bool untitled) {
         untitledRun_ = untitled ? 1 : 0;
-        encyclopedia_.Append(merged);
+        encyclopedia_.Append(std::move(merged));
         ++result_.ItemsAdded;
     }
 
@@ -103,11 +104,19 @@ private:
 
 } // namespace
 
+// Room for the letter rows is made before the copy, so the copied records never move again.
 void InstallParsed(Encyclopedia& encyclopedia, const std::vector<T_EncEntry>& parsed) {
-    std::vector<T_EncEntry> records = parsed;
+    std::vector<T_EncEntry> records;
+    records.reserve(parsed.size() + 26);
+    records.assign(parsed.begin(), parsed.end());
+    InstallParsed(encyclopedia, std::move(records));
+}
+
+void InstallParsed(Encyclopedia& encyclopedia, std::vector<T_EncEntry>&& parsed) {
+    std::vector<T_EncEntry> records = std::move(parsed);
     for (char letter = 'A'; letter <= 'Z'; ++letter)
         records.push_back({ekLetter, std::string(1, letter), {}, {}, {}, {}, {}});
-    encyclopedia.Replace(records);
+    encyclopedia.Replace(std::move(records));
 }
 
 MergeResult MergeParsed(Encyclopedia& encyclopedia, const std::vector<T_EncEntry>& parsed,
@@ -115,11 +124,11 @@ MergeResult MergeParsed(Encyclopedia& encyclopedia, const std::vector<T_EncEntry
     std::vector<T_EncEntry> sorted = sortedCopy(parsed);
     MergeResult result;
     DuplicatePolicy policy(options);
-    for (const T_EncEntry& record : sorted)
+    for (T_EncEntry& record : sorted)
         if (record.Kind == ekEntry)
             mergeEntry(encyclopedia, record, policy, result);
     HeaderMerge headers(encyclopedia, policy, result);
-    for (const T_EncEntry& record : sorted)
+    for (T_EncEntry& record : sorted)
         if (record.Kind == ekHeader)
             headers.Merge(record);
     return result;

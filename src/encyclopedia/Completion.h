@@ -12,6 +12,8 @@
 namespace krel {
 
 void InstallParsed(Encyclopedia& encyclopedia, const std::vector<T_EncEntry>& parsed);
+// The same, taking the parsed records over instead of copying them.
+void InstallParsed(Encyclopedia& encyclopedia, std::vector<T_EncEntry>&& parsed);
 
 enum class MergeAnswer { Yes, No, NoToAll, YesToAll };
 

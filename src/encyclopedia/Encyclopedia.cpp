@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 
@@ -133,14 +134,12 @@ size_t Encyclopedia::IndexOf(const T_EncEntry* record) const {
 
 const T_EncEntry* Encyclopedia::GetEntryByTag(std::string_view tag) const {
     ensureTags();
-    auto found = byTag_.find(FoldCase(tag));
-    return found == byTag_.end() ? nullptr : found->second;
+    return byTag_.Find(tag);
 }
 
 const T_EncEntry* Encyclopedia::GetEntryOnlyByTag(std::string_view tag) const {
     ensureTags();
-    auto found = entryByTag_.find(FoldCase(tag));
-    return found == entryByTag_.end() ? nullptr : found->second;
+    return entryByTag_.Find(tag);
 }
 
 std::string Encyclopedia::GetTagTitle(std::string_view tag) const {
@@ -158,8 +157,7 @@ const T_EncEntry* Encyclopedia::GetHeader(const T_EncEntry* entry) const {
 
 const T_EncEntry* Encyclopedia::GetHeaderByTitle(std::string_view title) const {
     ensureTitles();
-    auto found = headerByTitle_.find(FoldCase(title));
-    return found == headerByTitle_.end() ? nullptr : found->second;
+    return headerByTitle_.Find(title);
 }
 
 int Encyclopedia::GetLastHeaderTag() const {
@@ -205,17 +203,12 @@ void Encyclopedia::RemoveEntryFromHeader(const T_EncEntry* entry, const T_EncEnt
 
 void Encyclopedia::ReorderEncyclopedia() {
     guarded<EEncEditorError>("ReorderEncyclopedia()", [&] {
-        // Every header number is read before the sort, so a bad one changes nothing.
-        for (const auto& record : list_)
-            if (isHeader(*record))
-                HeaderNumber(record->Tag);
-        std::stable_sort(list_.begin(), list_.end(),
-                         [](const auto& a, const auto& b) { return CompareEncEntries(*a, *b); });
-        int number = 1;
-        for (auto& record : list_)
-            if (isHeader(*record))
-                record->Tag = FormatHeaderTag(number++);
-        invalidateAll();
+        bool moved = sortInPlace();
+        bool renamed = renumberHeaders();
+        if (moved)
+            invalidateAll();
+        else if (renamed)
+            tagsValid_ = false;
     });
 }
 
@@ -229,8 +222,21 @@ void Encyclopedia::Replace(const std::vector<T_EncEntry>& records) {
     invalidateAll();
 }
 
+void Encyclopedia::Replace(std::vector<T_EncEntry>&& records) {
+    list_.clear();
+    list_.reserve(records.size());
+    for (T_EncEntry& record : records)
+        list_.push_back(std::make_unique<T_EncEntry>(std::move(record)));
+    records.clear();
+    invalidateAll();
+}
+
 const T_EncEntry* Encyclopedia::Append(const T_EncEntry& record) {
-    list_.push_back(std::make_unique<T_EncEntry>(record));
+    return Append(T_EncEntry(record));
+}
+
+const T_EncEntry* Encyclopedia::Append(T_EncEntry&& record) {
+    list_.push_back(std::make_unique<T_EncEntry>(std::move(record)));
     recordAppended(list_.back().get());
     return list_.back().get();
 }
@@ -274,7 +280,88 @@ std::vector<T_EncEntry> Encyclopedia::Snapshot() const {
     return copy;
 }
 
+// --- Reordering ---
+
+namespace {
+
+// The first eight bytes of a title as one number that orders like the bytes themselves.
+std::uint64_t titlePrefix(std::string_view title) {
+    std::uint64_t prefix = 0;
+    for (size_t i = 0; i < 8; ++i)
+        prefix = (prefix << 8) | (i < title.size() ? static_cast<unsigned char>(title[i]) : 0u);
+    return prefix;
+}
+
+// What CompareEncEntries compares, with each header number read once (which also checks every
+// header tag before the list is touched) and titles mostly told apart by their first bytes.
+// Records with equal keys keep their order through the position, as a stable sort would.
+struct SortKey {
+    T_EntryKind Kind;
+    int Number;
+    std::uint64_t Prefix;
+    std::string_view Title;
+    size_t Index;
+
+    bool operator<(const SortKey& other) const {
+        if (Kind != other.Kind)
+            return Kind < other.Kind;
+        if (Kind == ekHeader && Number != other.Number)
+            return Number < other.Number;
+        if (Kind != ekHeader && Prefix != other.Prefix)
+            return Prefix < other.Prefix;
+        int titles = Kind == ekHeader ? 0 : Title.compare(other.Title);
+        return titles != 0 ? titles < 0 : Index < other.Index;
+    }
+};
+
+std::vector<SortKey> sortKeysOf(const Encyclopedia::EntryList& list) {
+    std::vector<SortKey> keys;
+    keys.reserve(list.size());
+    for (size_t i = 0; i < list.size(); ++i) {
+        const T_EncEntry& record = *list[i];
+        int number = isHeader(record) ? HeaderNumber(record.Tag) : 0;
+        keys.push_back({record.Kind, number, titlePrefix(record.Title), record.Title, i});
+    }
+    return keys;
+}
+
+} // namespace
+
+// Returns whether any record moved.
+bool Encyclopedia::sortInPlace() {
+    std::vector<SortKey> keys = sortKeysOf(list_);
+    if (std::is_sorted(keys.begin(), keys.end()))
+        return false;
+    std::sort(keys.begin(), keys.end());
+    EntryList sorted;
+    sorted.reserve(list_.size());
+    for (const SortKey& key : keys)
+        sorted.push_back(std::move(list_[key.Index]));
+    list_ = std::move(sorted);
+    return true;
+}
+
+// Numbers the headers 0001, 0002, ... in list order; returns whether any tag changed.
+bool Encyclopedia::renumberHeaders() {
+    bool renamed = false;
+    int number = 1;
+    for (auto& record : list_) {
+        if (!isHeader(*record))
+            continue;
+        std::string tag = FormatHeaderTag(number++);
+        if (record->Tag != tag) {
+            record->Tag = std::move(tag);
+            renamed = true;
+        }
+    }
+    return renamed;
+}
+
 // --- Index upkeep ---
+
+std::string_view Encyclopedia::headerTitleOf(const T_EncEntry& record) {
+    return HeaderTitle(record.Content);
+}
 
 T_EncEntry* Encyclopedia::mutableRecord(const T_EncEntry* record) {
     size_t index = IndexOf(record);
@@ -308,29 +395,29 @@ void Encyclopedia::recordChanged(const T_EncEntry& before, const T_EncEntry& aft
 }
 
 void Encyclopedia::indexTag(const T_EncEntry* record) const {
-    std::string key = FoldCase(record->Tag);
     if (record->Kind == ekEntry)
-        entryByTag_.emplace(key, record);
-    byTag_.emplace(std::move(key), record);
+        entryByTag_.Add(record);
+    byTag_.Add(record);
 }
 
 void Encyclopedia::indexTitle(const T_EncEntry* record) const {
     if (isHeader(*record))
-        headerByTitle_.emplace(FoldCase(HeaderTitle(record->Content)), record);
+        headerByTitle_.Add(record);
 }
 
 void Encyclopedia::indexMembers(const T_EncEntry* record) const {
     if (!isHeader(*record))
         return;
-    for (CommaItem& item : ScanCommaList(HeaderMembers(record->Content)))
-        headerByMember_.emplace(std::move(item.Value), record);
+    CommaListReader members(HeaderMembers(record->Content));
+    while (auto member = members.Next())
+        headerByMember_.emplace(*member, record);
 }
 
 void Encyclopedia::ensureTags() const {
     if (tagsValid_)
         return;
-    byTag_.clear();
-    entryByTag_.clear();
+    byTag_.Clear(list_.size());
+    entryByTag_.Clear(list_.size());
     for (const auto& record : list_)
         indexTag(record.get());
     tagsValid_ = true;
@@ -339,7 +426,7 @@ void Encyclopedia::ensureTags() const {
 void Encyclopedia::ensureTitles() const {
     if (titlesValid_)
         return;
-    headerByTitle_.clear();
+    headerByTitle_.Clear();
     for (const auto& record : list_)
         indexTitle(record.get());
     titlesValid_ = true;
@@ -358,6 +445,7 @@ void Encyclopedia::ensurePositions() const {
     if (positionsValid_)
         return;
     position_.clear();
+    position_.reserve(list_.size());
     for (size_t i = 0; i < list_.size(); ++i)
         position_.emplace(list_[i].get(), i);
     positionsValid_ = true;

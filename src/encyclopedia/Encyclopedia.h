@@ -10,6 +10,7 @@
 // Even const lookups may build an index, so one encyclopedia belongs to one thread at a time.
 
 #include "encyclopedia/Entry.h"
+#include "encyclopedia/RecordIndex.h"
 
 #include <cstddef>
 #include <functional>
@@ -64,14 +65,18 @@ public:
 
     // Sorts by CompareEncEntries and renumbers the headers 0001, 0002, ... Throws
     // EEncEditorError "ReorderEncyclopedia()\r..." before changing anything when a header tag
-    // is not a decimal integer.
+    // is not a decimal integer. A list already in order keeps its lookups, so rebuilding the
+    // table of contents after an edit costs a scan, not a sort and new indexes.
     void ReorderEncyclopedia();
 
     // --- Changing the list ---
     // Replaces the whole list (a normal load). Records are copied in the order given.
     void Replace(const std::vector<T_EncEntry>& records);
-    // Appends a copy; returns the stored record.
+    // The same, taking the records over instead of copying them.
+    void Replace(std::vector<T_EncEntry>&& records);
+    // Appends a copy (or takes the record over); returns the stored record.
     const T_EncEntry* Append(const T_EncEntry& record);
+    const T_EncEntry* Append(T_EncEntry&& record);
     // Inserts a copy at index (clamped to the end); returns the stored record.
     const T_EncEntry* Insert(size_t index, const T_EncEntry& record);
     // Takes a record out and releases it; returns its former index, or npos if absent.
@@ -85,6 +90,8 @@ public:
 
 private:
     T_EncEntry* mutableRecord(const T_EncEntry* record);
+    bool sortInPlace();
+    bool renumberHeaders();
     void invalidateAll() const;
     void recordAppended(const T_EncEntry* record) const;
     void recordChanged(const T_EncEntry& before, const T_EncEntry& after) const;
@@ -98,17 +105,27 @@ private:
 
     EntryList list_;
 
-    // Lazily built lookups; each maps to the first record in list order. Appending extends the
+    static std::string_view tagOf(const T_EncEntry& record) { return record.Tag; }
+    static std::string_view headerTitleOf(const T_EncEntry& record);
+    struct ExactHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+
+    // Lazily built lookups; each gives the first record in list order. Appending extends the
     // ones already built; any other change drops only the lookups whose keys it touches, so a
     // merge that appends and overwrites records never rebuilds them.
-    using Lookup = std::unordered_map<std::string, const T_EncEntry*>;
     mutable bool tagsValid_ = false;
-    mutable Lookup byTag_;      // folded tag
-    mutable Lookup entryByTag_; // folded tag
+    mutable RecordIndex byTag_{&Encyclopedia::tagOf};
+    mutable RecordIndex entryByTag_{&Encyclopedia::tagOf};
     mutable bool titlesValid_ = false;
-    mutable Lookup headerByTitle_; // folded title
+    mutable RecordIndex headerByTitle_{&Encyclopedia::headerTitleOf};
     mutable bool membersValid_ = false;
-    mutable Lookup headerByMember_; // exact tag
+    // Member items are exact bytes and several per header, so they are kept as texts.
+    mutable std::unordered_map<std::string, const T_EncEntry*, ExactHash, std::equal_to<>>
+        headerByMember_;
     mutable bool positionsValid_ = false;
     mutable std::unordered_map<const T_EncEntry*, size_t> position_;
 };

@@ -3,7 +3,7 @@
 #include "encyclopedia/Errors.h"
 #include "encyclopedia/TextFormat.h"
 
-#include <algorithm>
+#include <array>
 
 namespace krel {
 namespace {
@@ -16,28 +16,43 @@ void log(const LogFn& logFn, const std::string& line) {
 void addHeaderWithMembers(const Encyclopedia& encyclopedia, const T_EncEntry* header,
                           RowSink& rows) {
     rows.AddRow(header, true);
-    std::string_view members = HeaderMembers(header->Content);
-    if (members.empty())
-        return;
-    for (const std::string& tag : SplitCommaList(members))
-        if (const T_EncEntry* member = encyclopedia.GetEntryByTag(tag))
+    CommaListReader members(HeaderMembers(header->Content));
+    while (auto tag = members.Next())
+        if (const T_EncEntry* member = encyclopedia.GetEntryByTag(*tag))
             rows.AddRow(member, true);
 }
 
-std::vector<const T_EncEntry*> entriesUnder(const Encyclopedia& encyclopedia,
-                                            const T_EncEntry& letter) {
-    std::vector<const T_EncEntry*> entries;
-    for (const auto& record : encyclopedia.GetEntryList())
-        if (record->Kind == ekEntry && record->Title.starts_with(letter.Title))
-            entries.push_back(record.get());
-    return entries;
-}
+// The entries of the list grouped by the first byte of their titles, in list order, so that a
+// letter row of one character finds its entries without a scan of the whole list.
+class EntriesByInitial {
+public:
+    explicit EntriesByInitial(const Encyclopedia& encyclopedia) : encyclopedia_(encyclopedia) {
+        for (const auto& record : encyclopedia.GetEntryList())
+            if (record->Kind == ekEntry && !record->Title.empty())
+                groups_[static_cast<unsigned char>(record->Title[0])].push_back(record.get());
+    }
+
+    std::vector<const T_EncEntry*> Under(const T_EncEntry& letter) const {
+        if (letter.Title.size() == 1)
+            return groups_[static_cast<unsigned char>(letter.Title[0])];
+        std::vector<const T_EncEntry*> entries;
+        for (const auto& record : encyclopedia_.GetEntryList())
+            if (record->Kind == ekEntry && record->Title.starts_with(letter.Title))
+                entries.push_back(record.get());
+        return entries;
+    }
+
+private:
+    const Encyclopedia& encyclopedia_;
+    std::array<std::vector<const T_EncEntry*>, 256> groups_;
+};
 
 bool hasKeyword(const T_EncEntry& entry, std::string_view searchText) {
-    std::vector<std::string> keywords = SplitCommaList(entry.Keywords);
-    return std::any_of(keywords.begin(), keywords.end(), [&](const std::string& keyword) {
-        return EqualsIgnoreCase(keyword, searchText);
-    });
+    CommaListReader keywords(entry.Keywords);
+    while (auto keyword = keywords.Next())
+        if (EqualsIgnoreCase(*keyword, searchText))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -74,10 +89,11 @@ void BuildSubjectIndex(const Encyclopedia& encyclopedia, RowSink& rows, const Lo
     guarded<EEncEditorError>("BuildSubjectIndex()", [&] {
         log(logFn, "Building Subject Index ...");
         rows.ClearRows();
+        EntriesByInitial initials(encyclopedia);
         for (const auto& record : encyclopedia.GetEntryList()) {
             if (record->Kind != ekLetter)
                 continue;
-            std::vector<const T_EncEntry*> entries = entriesUnder(encyclopedia, *record);
+            std::vector<const T_EncEntry*> entries = initials.Under(*record);
             if (entries.empty())
                 continue;
             rows.AddRow(record.get(), false);
