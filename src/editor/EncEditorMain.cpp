@@ -37,13 +37,14 @@ constexpr int kListWidth = 300;
 const char* const kWindowStyle =
     "QLabel[heading=\"true\"] { color: #ADC6DE; }"
     "QLabel#EntryTitle { color: white; }"
-    "QListView#EntryListBox { background: #ADC6DE; border: 2px solid #4E6C8A; }"
+    "QListView#EntryListBox { background: #ADC6DE; border: 2px solid #4E6C8A;"
+    " padding-left: 4px; }"
     "QPlainTextEdit#EntryDesc { background: #ADC6DE; color: black; border: 2px solid #4E6C8A; }"
     "QFrame#PictureFrame { background: #101C2A; border: 2px solid #4E6C8A; }"
     "QFrame#LinkPanel { background: #ADC6DE; border: 2px solid #4E6C8A; }"
     "QPushButton:checked { background: #CEDEE7; border: 2px solid white; }"
     "QStatusBar { background: #ADC6DE; color: black; }"
-    "QStatusBar QLabel { border: 1px solid #4E6C8A; padding: 0 4px; }";
+    "QStatusBar QLabel { border: 1px solid #4E6C8A; padding: 0 3px; font-weight: normal; }";
 
 struct CommandButton {
     QPushButton* TEncEditorMain::*Field;

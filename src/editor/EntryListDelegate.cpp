@@ -8,9 +8,10 @@
 namespace krel {
 
 QFont EntryListDelegate::RowFont(int kind) {
-    if (kind == ekEntry)
-        return skin::TextFont(10);
-    return skin::CaptionFont(12);
+    // Every property is set, so nothing is taken over from the list's own bold font.
+    QFont font = kind == ekEntry ? skin::TextFont(10) : skin::CaptionFont(12);
+    font.setBold(kind != ekEntry);
+    return font;
 }
 
 void EntryListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

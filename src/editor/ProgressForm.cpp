@@ -32,7 +32,8 @@ TProgressForm::TProgressForm(QWidget* owner)
     setFixedSize(kWidth, kHeight);
     setStyleSheet(QStringLiteral("#ProgressForm { background: #ADC6DE; border: 2px solid #30485F; }"
                                  "#CaptionLabel { background: #30485F; color: white;"
-                                 " padding: 4px 8px; }"));
+                                 " padding: 4px 8px; }"
+                                 "QProgressBar::chunk { background: #4E6C8A; }"));
     CaptionLabel->setFont(skin::CaptionFont(10));
     Label1->setFont(skin::CaptionFont(9));
     ProcLabel->setFont(skin::TextFont(10));

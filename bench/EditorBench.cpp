@@ -1,0 +1,272 @@
+// krel-editor-bench: drives the real editor window, offscreen, on a made-up game with a large
+// encyclopedia and a picture archive, and prints how long the user waits: opening the editor
+// until the table of contents is on screen, switching views, searching, and showing entries
+// with pictures.
+
+#include "Synthetic.h"
+#include "archive/PngImage.h"
+#include "archive/ZipMaster.h"
+#include "common/AtomicFile.h"
+#include "editor/EditorFactory.h"
+#include "editor/EncEditorMain.h"
+#include "encyclopedia/Writer.h"
+#include "shell/Dialogs.h"
+#include "shell/GuiGuard.h"
+#include "shell/MainForm.h"
+#include "shell/Paths.h"
+#include "skin/Skin.h"
+
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace krel::bench {
+namespace {
+namespace fs = std::filesystem;
+
+struct Options {
+    SyntheticOptions Synthetic;
+    size_t Pictures = 2000;
+    int Runs = 5;
+};
+
+Options parseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        std::string name = argv[i];
+        size_t value = std::stoul(argv[i + 1]);
+        if (name == "--entries")
+            options.Synthetic.Entries = value;
+        else if (name == "--pictures")
+            options.Pictures = value;
+        else if (name == "--runs")
+            options.Runs = std::max(1, static_cast<int>(value));
+        else
+            throw std::invalid_argument("unknown option " + name);
+    }
+    if (argc % 2 == 0)
+        throw std::invalid_argument(std::string("option ") + argv[argc - 1] + " needs a value");
+    return options;
+}
+
+// Answers every box at once, as a user who has seen it before would.
+class AnswerOk : public DialogService {
+public:
+    MsgButton message(QWidget*, const MessageCall&) override { return MsgButton::Ok; }
+    QStringList openFiles(QWidget*, const QString&, const QString&, bool) override { return {}; }
+    std::optional<QString> chooseFolder(QWidget*, const QString&) override { return {}; }
+};
+
+double millisecondsOf(const std::function<void()>& work) {
+    auto start = std::chrono::steady_clock::now();
+    work();
+    std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+    return elapsed.count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The settings, the game and the work folder of one run, all in a temporary folder.
+class BenchWorld {
+public:
+    explicit BenchWorld(const Options& options) : root_(makeRoot()) {
+        for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME"})
+            setenv(variable, (root_ / variable).c_str(), 1);
+        fs::create_directories(work());
+        fs::create_directories(english() / "wStrings");
+        fs::create_directories(game() / "GameDataSets/Classic_01/GameAssets/Common");
+        WriteFileAtomic(game() / "krel.exe", "marker");
+        WriteFileAtomic(game() / "binkw32.dll", "marker");
+        writeSettings();
+        Records = MakeSyntheticRecords(options.Synthetic);
+        writeStrings();
+        writePictures(options.Pictures);
+    }
+    ~BenchWorld() {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    std::vector<T_EncEntry> Records;
+    std::set<std::string> PictureNames;
+
+    fs::path game() const { return root_ / "game"; }
+    fs::path work() const { return root_ / "work"; }
+    fs::path english() const { return game() / "GameDataSets/Classic_01/GameData/English"; }
+
+    // Puts the work copies loose into the data folder, as an install leaves them.
+    void installLoose() const {
+        fs::copy_file(work() / "wsEncyclopedia.txt", english() / "wStrings/wsEncyclopedia.txt",
+                      fs::copy_options::overwrite_existing);
+        fs::copy_file(work() / "wsEncyclopediaTitles.txt",
+                      english() / "wStrings/wsEncyclopediaTitles.txt",
+                      fs::copy_options::overwrite_existing);
+    }
+
+private:
+    static fs::path makeRoot() {
+        fs::path root = fs::temp_directory_path() /
+                        ("krel-editor-bench-" + std::to_string(std::random_device{}()));
+        fs::create_directories(root);
+        return root;
+    }
+
+    void writeSettings() const {
+        fs::path file = UserSettingsFile();
+        fs::create_directories(file.parent_path());
+        WriteFileAtomic(file, "Windows Registry Editor Version 5.00\n\n"
+                              "[HKEY_CURRENT_USER\\Software\\KrelEditor\\General]\n"
+                              "\"BaseDir\"=\"" +
+                                  game().string() + "\"\n\"TempDir\"=\"" + work().string() +
+                                  "\"\n");
+    }
+
+    void writeStrings() const {
+        fs::path staging = root_ / "staging";
+        fs::create_directories(staging);
+        Encyclopedia book;
+        book.Replace(Records);
+        SaveCurrentEncyclopedia(book, staging);
+        TZipMaster zip;
+        zip.SetZipFileName(english() / "wStrings.mob");
+        zip.FSpecArgs() = {staging / "wsEncyclopedia.txt", staging / "wsEncyclopediaTitles.txt"};
+        zip.Add();
+        zip.Rename({{"wsEncyclopedia", "wStrings\\wsEncyclopedia", 0}});
+    }
+
+    void writePictures(size_t count) {
+        fs::path staging = root_ / "pictures";
+        fs::create_directories(staging);
+        TZipMaster zip;
+        zip.SetZipFileName(game() / "GameDataSets/Classic_01/GameAssets/Common/graphics.mob");
+        for (const T_EncEntry& record : Records) {
+            if (PictureNames.size() == count)
+                break;
+            if (record.Kind != ekEntry || !PictureNames.insert(record.Image).second)
+                continue;
+            WriteFileAtomic(staging / (record.Image + ".png"), picture(PictureNames.size()));
+            zip.FSpecArgs().push_back(staging / (record.Image + ".png"));
+        }
+        zip.Add();
+        zip.Rename({{"Pic_", "Art\\Entries\\Pic_", 0}});
+    }
+
+    static std::string picture(size_t seed) {
+        PngImage image{130, 82, {}};
+        for (uint32_t y = 0; y < image.Height; ++y)
+            for (uint32_t x = 0; x < image.Width; ++x)
+                image.Rgba.insert(image.Rgba.end(),
+                                  {static_cast<uint8_t>(x + seed), static_cast<uint8_t>(y * 3),
+                                   static_cast<uint8_t>(seed * 7), 255});
+        return EncodePng(image);
+    }
+
+    fs::path root_;
+};
+
+// Opens the editor through the frame's command and waits until its list has been painted.
+double openEditor(TKrelEditMainForm& frame) {
+    if (QWidget* open = frame.editorWindow()) {
+        delete open;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return millisecondsOf([&] {
+        frame.OpenEncyclopediaEditor1Click();
+        QCoreApplication::processEvents();
+        frame.repaint();
+    });
+}
+
+// Runs action and lets the window paint what it changed.
+double timed(const std::function<void()>& action) {
+    return millisecondsOf([&] {
+        action();
+        QCoreApplication::processEvents();
+    });
+}
+
+std::vector<const T_EncEntry*> entriesWithPictures(const TEncEditorMain& editor,
+                                                   const std::set<std::string>& names,
+                                                   size_t wanted) {
+    std::vector<const T_EncEntry*> found;
+    for (const auto& record : editor.EntryList.GetEntryList())
+        if (record->Kind == ekEntry && names.count(record->Image) && found.size() < wanted)
+            found.push_back(record.get());
+    return found;
+}
+
+void printLine(const std::string& name, double milliseconds, double limit) {
+    std::printf("  %-44s %9.1f ms   target < %.0f ms  %s\n", name.c_str(), milliseconds, limit,
+                milliseconds < limit ? "met" : "MISSED");
+}
+
+int run(const Options& options) {
+    BenchWorld world(options);
+    AnswerOk answers;
+    InstallDialogs(&answers);
+    TKrelEditMainForm frame;
+    RegisterEncyclopediaEditor(frame);
+    frame.show();
+
+    std::vector<double> fromArchive, fromLoose;
+    for (int i = 0; i < options.Runs; ++i)
+        fromArchive.push_back(openEditor(frame));
+    world.installLoose();
+    for (int i = 0; i < options.Runs; ++i)
+        fromLoose.push_back(openEditor(frame));
+
+    auto& editor = *qobject_cast<TEncEditorMain*>(frame.editorWindow());
+    std::vector<double> index, toc, search, withPicture;
+    editor.FindText->setText(QString::fromStdString(SyntheticKeyword()));
+    for (int i = 0; i < options.Runs; ++i) {
+        index.push_back(timed([&] { editor.SubjectIndexClick(); }));
+        toc.push_back(timed([&] { editor.TOCClick(); }));
+        search.push_back(timed([&] { editor.FindClick(); }));
+    }
+    for (const T_EncEntry* record : entriesWithPictures(editor, world.PictureNames, 50))
+        withPicture.push_back(timed([&] { editor.SelectEntry(record); }));
+
+    std::printf("Editor window, offscreen: %zu entries, %zu pictures in the picture archive; "
+                "median of %d runs (%zu selections)\n",
+                options.Synthetic.Entries, world.PictureNames.size(), options.Runs,
+                withPicture.size());
+    printLine("open editor, text files from the archive", median(fromArchive), 1000);
+    printLine("open editor, loose text files", median(fromLoose), 1000);
+    printLine("switch to the subject index", median(index), 50);
+    printLine("switch to the table of contents", median(toc), 50);
+    printLine("keyword search (" + std::to_string(editor.EntryListBox->model()->rowCount()) +
+                  " rows)",
+              median(search), 50);
+    printLine("select an entry with a picture", median(withPicture), 30);
+    printLine("  slowest selection", *std::max_element(withPicture.begin(), withPicture.end()), 30);
+    std::printf("  picture archive listings: %d\n", editor.Pictures().Listings());
+    InstallDialogs(nullptr);
+    return 0;
+}
+
+} // namespace
+} // namespace krel::bench
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    krel::KrelApplication app(argc, argv);
+    krel::skin::ApplyToApplication(app);
+    try {
+        return krel::bench::run(krel::bench::parseOptions(argc, argv));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "krel-editor-bench: %s\n", e.what());
+        return 1;
+    }
+}

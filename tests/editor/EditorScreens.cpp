@@ -1,0 +1,90 @@
+// editor_screens GAME OUT: opens the editor window on a game folder and saves pictures of the
+// frame with the table of contents, the subject index, an entry with its picture and links,
+// and the progress window, so the window's look can be checked without a display (run it
+// under xvfb-run). Every box is answered with OK.
+
+#include "editor/EditorFactory.h"
+#include "editor/EncEditorMain.h"
+#include "editor/EntryListModel.h"
+#include "editor/ProgressForm.h"
+#include "shell/Dialogs.h"
+#include "shell/GuiGuard.h"
+#include "shell/MainForm.h"
+#include "skin/Skin.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+namespace fs = std::filesystem;
+using namespace krel;
+
+class AnswerOk : public DialogService {
+public:
+    MsgButton message(QWidget*, const MessageCall&) override { return MsgButton::Ok; }
+    QStringList openFiles(QWidget*, const QString&, const QString&, bool) override { return {}; }
+    std::optional<QString> chooseFolder(QWidget*, const QString&) override { return {}; }
+};
+
+void save(QWidget* window, const fs::path& file) {
+    QTest::qWait(200);
+    if (!window->grab().save(QString::fromStdString(file.string()), "PNG"))
+        std::fprintf(stderr, "could not save %s\n", file.c_str());
+}
+
+int firstRichEntry(const TEncEditorMain& editor) {
+    for (int row = 0; row < editor.EntryRows->rowCount(); ++row) {
+        const T_EncEntry* record = editor.EntryRows->Record(row);
+        if (record->Kind == ekEntry && !record->Image.empty() && !record->Related.empty())
+            return row;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: editor_screens GAME OUT\n");
+        return 2;
+    }
+    KrelApplication app(argc, argv);
+    skin::ApplyToApplication(app);
+    AnswerOk answers;
+    InstallDialogs(&answers);
+    const fs::path game = fs::absolute(argv[1]);
+    const fs::path out = fs::absolute(argv[2]);
+    fs::create_directories(out);
+    test::TestEnvironment env;
+    fs::create_directories(env.root() / "work");
+    env.writeUserSettings("Windows Registry Editor Version 5.00\n\n"
+                          "[HKEY_CURRENT_USER\\Software\\KrelEditor\\General]\n\"BaseDir\"=\"" +
+                          game.string() + "\"\n\"TempDir\"=\"" + (env.root() / "work").string() +
+                          "\"\n");
+
+    TKrelEditMainForm frame;
+    RegisterEncyclopediaEditor(frame);
+    frame.show();
+    QTest::qWait(200);
+    QTimer::singleShot(50, [&out] {
+        if (auto* form = qobject_cast<TProgressForm*>(QApplication::activeModalWidget()))
+            form->grab().save(QString::fromStdString((out / "progress.png").string()), "PNG");
+    });
+    frame.OpenEncyclopediaEditor1Click();
+    auto* editor = qobject_cast<TEncEditorMain*>(frame.editorWindow());
+    if (!editor)
+        return 1;
+    save(&frame, out / "toc.png");
+    editor->EntryListBox->setCurrentIndex(editor->EntryRows->index(firstRichEntry(*editor)));
+    editor->EntryListBoxItemClick(firstRichEntry(*editor));
+    save(&frame, out / "entry.png");
+    editor->SubjectIndex->click();
+    save(&frame, out / "subject-index.png");
+    return 0;
+}
