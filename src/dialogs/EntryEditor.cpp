@@ -139,7 +139,7 @@ void TEncEntryEditor::layOut() {
     links->addWidget(SSLabel4, 0, Qt::AlignRight);
     links->addStretch();
     auto* pictureRow = new QHBoxLayout;
-    pictureRow->addWidget(EntryImage, 0, Qt::AlignTop);
+    pictureRow->addWidget(FramedPicture(EntryImage, this), 0, Qt::AlignTop);
     pictureRow->addSpacing(8);
     pictureRow->addLayout(links, 1);
 
@@ -151,7 +151,9 @@ void TEncEntryEditor::layOut() {
     auto* body = new QVBoxLayout;
     body->setContentsMargins(10, 6, 10, 10);
     body->addLayout(fields);
+    body->addSpacing(6);
     body->addLayout(pictureRow);
+    body->addSpacing(4);
     body->addWidget(label("DETAILED DESCRIPTION:", this));
     body->addWidget(EntryDesc, 1);
     body->addLayout(buttons);

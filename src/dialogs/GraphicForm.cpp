@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QFormLayout>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -43,16 +42,6 @@ QCheckBox* checkBox(const char* name, const char* text, QWidget* parent) {
     auto* made = named(new QCheckBox(QString::fromLatin1(text), parent), name);
     made->setChecked(true);
     return made;
-}
-
-// The preview sits in a thin frame exactly around the 130 by 82 picture.
-QFrame* framed(QWidget* picture, QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setFrameShape(QFrame::Box);
-    auto* layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(1, 1, 1, 1);
-    layout->addWidget(picture);
-    return frame;
 }
 
 } // namespace
@@ -113,7 +102,7 @@ void TGraphicForm::layOut() {
     facts->addRow(QStringLiteral("Width:"), Width);
     facts->addRow(QStringLiteral("Height:"), Height);
     auto* side = new QVBoxLayout;
-    side->addWidget(framed(EntryImage, this), 0, Qt::AlignHCenter);
+    side->addWidget(FramedPicture(EntryImage, this), 0, Qt::AlignHCenter);
     side->addSpacing(4);
     side->addLayout(facts);
     side->addSpacing(8);

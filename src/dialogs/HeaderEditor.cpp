@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace krel {
@@ -28,15 +29,15 @@ template <class Body> decltype(auto) headerGuard(const char* routine, Body&& bod
 QPushButton* button(const char* name, const char* text, const char* hint, QWidget* parent) {
     auto* made = new QPushButton(QString::fromLatin1(text), parent);
     made->setObjectName(QString::fromLatin1(name));
-    if (hint)
-        made->setToolTip(QString::fromLatin1(hint));
+    made->setToolTip(QString::fromLatin1(hint));
     made->setAutoDefault(false);
     return made;
 }
 
-QPushButton* smallButton(const char* name, const char* text, QWidget* parent) {
-    QPushButton* made = button(name, text, nullptr, parent);
-    made->setStyleSheet(QStringLiteral("min-width: 0px; padding: 0px;"));
+QToolButton* smallButton(const char* name, const char* text, QWidget* parent) {
+    auto* made = new QToolButton(parent);
+    made->setObjectName(QString::fromLatin1(name));
+    made->setText(QString::fromLatin1(text));
     made->setFixedSize(22, 20);
     return made;
 }
@@ -50,8 +51,8 @@ THeaderEditor::THeaderEditor(const Encyclopedia& editor, QWidget* parent)
     setMinimumSize(340, 300);
     buildControls();
     layOut();
-    connectGuarded(Add, &QPushButton::clicked, this, [this] { AddClick(); });
-    connectGuarded(Delete, &QPushButton::clicked, this, [this] { DeleteClick(); });
+    connectGuarded(Add, &QToolButton::clicked, this, [this] { AddClick(); });
+    connectGuarded(Delete, &QToolButton::clicked, this, [this] { DeleteClick(); });
     connect(CloseBut, &QPushButton::clicked, this, &QDialog::reject);
     connect(Apply, &QPushButton::clicked, this, &QDialog::accept);
     SSListBox1->viewport()->installEventFilter(this);

@@ -13,6 +13,7 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 
 namespace krel {
 
@@ -26,8 +27,8 @@ public:
     QLineEdit* Title;
     QLineEdit* EntryTag;
     TRecordList* SSListBox1;
-    QPushButton* Add;
-    QPushButton* Delete;
+    QToolButton* Add;
+    QToolButton* Delete;
     QPushButton* CloseBut;
     QPushButton* Apply;
     QCheckBox* CheckBox1;

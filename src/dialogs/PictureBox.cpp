@@ -1,6 +1,8 @@
 #include "PictureBox.h"
 
+#include <QFrame>
 #include <QPainter>
+#include <QVBoxLayout>
 #include <cstring>
 
 namespace krel {
@@ -14,6 +16,15 @@ QImage ImageFromPng(const PngImage& png) {
     for (uint32_t y = 0; y < png.Height; ++y)
         std::memcpy(image.scanLine(static_cast<int>(y)), png.Pixel(0, y), rowBytes);
     return image;
+}
+
+QFrame* FramedPicture(TPictureBox* picture, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::Box);
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(picture);
+    return frame;
 }
 
 TPictureBox::TPictureBox(QWidget* parent) : QWidget(parent) {

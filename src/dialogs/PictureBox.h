@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QFrame;
+
 namespace krel {
 
 inline constexpr int kPictureWidth = 130;
@@ -14,6 +16,11 @@ inline constexpr int kPictureHeight = 82;
 
 // A decoded PNG as a bitmap of the same size and pixels.
 QImage ImageFromPng(const PngImage& png);
+
+class TPictureBox;
+
+// A thin frame just around a picture box, so that the place to click shows even when empty.
+QFrame* FramedPicture(TPictureBox* picture, QWidget* parent);
 
 class TPictureBox : public QWidget {
     Q_OBJECT

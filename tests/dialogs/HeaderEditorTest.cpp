@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
