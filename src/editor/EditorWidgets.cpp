@@ -5,50 +5,50 @@
 
 namespace krel {
 
-TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent) {
+TDisplayLink::TDisplayLink(QWidget* parent) : QLabel(parent) {
     setCursor(Qt::PointingHandCursor);
     setHovered(false);
 }
 
-void TLinkLabel::setHovered(bool hovered) {
+void TDisplayLink::setHovered(bool hovered) {
     hovered_ = hovered;
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, hovered ? Qt::red : Qt::black);
     setPalette(colours);
 }
 
-void TLinkLabel::enterEvent(QEnterEvent* event) {
+void TDisplayLink::enterEvent(QEnterEvent* event) {
     setHovered(true);
     QLabel::enterEvent(event);
 }
 
-void TLinkLabel::leaveEvent(QEvent* event) {
+void TDisplayLink::leaveEvent(QEvent* event) {
     setHovered(false);
     QLabel::leaveEvent(event);
 }
 
-void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+void TDisplayLink::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QLabel::mouseReleaseEvent(event);
 }
 
-TPictureBox::TPictureBox(QSize size, QWidget* parent) : QWidget(parent) {
+TDisplayPicture::TDisplayPicture(QSize size, QWidget* parent) : QWidget(parent) {
     setFixedSize(size);
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
-void TPictureBox::setPicture(const QImage& picture) {
+void TDisplayPicture::setPicture(const QImage& picture) {
     picture_ = picture;
     update();
 }
 
-void TPictureBox::clear() {
+void TDisplayPicture::clear() {
     picture_ = QImage();
     update();
 }
 
-void TPictureBox::paintEvent(QPaintEvent*) {
+void TDisplayPicture::paintEvent(QPaintEvent*) {
     if (picture_.isNull())
         return;
     QPainter painter(this);
@@ -57,7 +57,7 @@ void TPictureBox::paintEvent(QPaintEvent*) {
     painter.drawImage(target, picture_);
 }
 
-void TPictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
+void TDisplayPicture::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
     QWidget::mouseDoubleClickEvent(event);

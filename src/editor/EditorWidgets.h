@@ -7,10 +7,10 @@
 
 namespace krel {
 
-class TLinkLabel : public QLabel {
+class TDisplayLink : public QLabel {
     Q_OBJECT
 public:
-    explicit TLinkLabel(QWidget* parent = nullptr);
+    explicit TDisplayLink(QWidget* parent = nullptr);
 
     bool hovered() const { return hovered_; }
 
@@ -27,10 +27,10 @@ private:
     bool hovered_ = false;
 };
 
-class TPictureBox : public QWidget {
+class TDisplayPicture : public QWidget {
     Q_OBJECT
 public:
-    explicit TPictureBox(QSize size, QWidget* parent = nullptr);
+    explicit TDisplayPicture(QSize size, QWidget* parent = nullptr);
 
     void setPicture(const QImage& picture);
     void clear();

@@ -1,12 +1,14 @@
 // Browsing: the three views of the list, the entry display with its picture and related
 // links, and the list's context menus.
 
+#include "dialogs/GraphicForm.h"
 #include "editor/EditorGuard.h"
 #include "editor/EditorWidgets.h"
 #include "editor/EncEditorMain.h"
 #include "editor/EntryListModel.h"
 #include "encyclopedia/TextFormat.h"
 #include "shell/DebugLog.h"
+#include "shell/MainForm.h"
 #include "shell/QtText.h"
 
 #include <QLabel>
@@ -96,8 +98,13 @@ void TEncEditorMain::LinkClick(int link) {
     });
 }
 
+// The graphic browser only shows the archive's pictures here; its choice is not used.
 void TEncEditorMain::EntryImageDblClick() {
-    editorGuard("EntryImageDblClick()", [] {});
+    editorGuard("EntryImageDblClick()", [this] {
+        TGraphicForm browser(frame_.Preferences.General.BaseDir, frame_.Preferences.General.TempDir,
+                             this);
+        browser.exec();
+    });
 }
 
 void TEncEditorMain::EntryListBoxMouseDown(Qt::MouseButton button, QPoint position,

@@ -104,6 +104,7 @@ TEncEditorMain::TEncEditorMain(TKrelEditMainForm& frame, QWidget* parent)
     buildControls();
     buildLayout();
     connectControls();
+    setUpEditing();
     resize(kClientSize);
     ZipMaster1.OnProgress = [this](TZipMaster& sender, ProgressType type, const std::string& name,
                                    int64_t size) {
@@ -148,14 +149,15 @@ void TEncEditorMain::buildControls() {
     EntryTitle = named(new QLabel(this), "EntryTitle");
     EntryTitle->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     EntryTitle->setFont(skin::CaptionFont(12));
-    EntryImage = named(new TPictureBox(kPictureSize, this), "EntryImage");
+    EntryImage = named(new TDisplayPicture(kPictureSize, this), "EntryImage");
     EntryDesc = named(new QPlainTextEdit(this), "EntryDesc");
     EntryDesc->setReadOnly(true);
     EntryDesc->setFont(skin::TextFont(10));
-    links_ = {
-        Link1 = named(new TLinkLabel(this), "Link1"), Link2 = named(new TLinkLabel(this), "Link2"),
-        Link3 = named(new TLinkLabel(this), "Link3"), Link4 = named(new TLinkLabel(this), "Link4")};
-    for (TLinkLabel* link : links_)
+    links_ = {Link1 = named(new TDisplayLink(this), "Link1"),
+              Link2 = named(new TDisplayLink(this), "Link2"),
+              Link3 = named(new TDisplayLink(this), "Link3"),
+              Link4 = named(new TDisplayLink(this), "Link4")};
+    for (TDisplayLink* link : links_)
         link->setFont(skin::CaptionFont(9));
 
     CloseBut = button("CloseBut", "Close", this);
@@ -245,10 +247,12 @@ void TEncEditorMain::connectControls() {
     connectGuarded(EntryListBox, &QListView::clicked, this,
                    [this](const QModelIndex& index) { EntryListBoxItemClick(index.row()); });
     for (int i = 0; i < 4; ++i)
-        connectGuarded(links_[static_cast<size_t>(i)], &TLinkLabel::clicked, this,
+        connectGuarded(links_[static_cast<size_t>(i)], &TDisplayLink::clicked, this,
                        [this, i] { LinkClick(i); });
-    connectGuarded(EntryImage, &TPictureBox::doubleClicked, this, [this] { EntryImageDblClick(); });
+    connectGuarded(EntryImage, &TDisplayPicture::doubleClicked, this,
+                   [this] { EntryImageDblClick(); });
     connectGuarded(CloseBut, &QPushButton::clicked, this, [this] { CloseButClick(); });
+    connectExchange();
 }
 
 bool TEncEditorMain::eventFilter(QObject* watched, QEvent* event) {
@@ -287,6 +291,12 @@ void TEncEditorMain::showEvent(QShowEvent* event) {
 }
 
 void TEncEditorMain::closeEvent(QCloseEvent* event) {
+    bool discard = true;
+    guiGuard(this, [&] { discard = ConfirmDiscardChanges(); });
+    if (!discard) {
+        event->ignore();
+        return;
+    }
     guiGuard(this, [this] { FormClose(); });
     event->accept();
 }

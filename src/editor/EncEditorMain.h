@@ -10,6 +10,7 @@
 
 #include "archive/ZipMaster.h"
 #include "common/UnitError.h"
+#include "editor/EditHistory.h"
 #include "editor/EditorPaths.h"
 #include "editor/EncThread.h"
 #include "editor/PictureArchive.h"
@@ -38,8 +39,8 @@ namespace krel {
 class DebugLog;
 class EntryListModel;
 class TKrelEditMainForm;
-class TLinkLabel;
-class TPictureBox;
+class TDisplayLink;
+class TDisplayPicture;
 class TProgressForm;
 
 class TEncEditorMain : public QWidget {
@@ -72,12 +73,12 @@ public:
     QLineEdit* FindText;
     QPushButton* Find;
     QLabel* EntryTitle;
-    TPictureBox* EntryImage;
+    TDisplayPicture* EntryImage;
     QPlainTextEdit* EntryDesc;
-    TLinkLabel* Link1;
-    TLinkLabel* Link2;
-    TLinkLabel* Link3;
-    TLinkLabel* Link4;
+    TDisplayLink* Link1;
+    TDisplayLink* Link2;
+    TDisplayLink* Link3;
+    TDisplayLink* Link4;
     QPushButton* CloseBut;
     QPushButton* Delete;
     QPushButton* Edit;
@@ -112,6 +113,13 @@ public:
     void ThreadOnProgress(TEncThread& sender, const std::string& message, int percent);
     void ThreadOnComplete(TEncThread& sender, const ParseResult& list);
 
+    // --- Exchanging whole encyclopedias ---
+    void ResetClick();
+    void InstallClick();
+    void ImportClick();
+    void MergeClick();
+    void ExportClick();
+
     // --- Browsing ---
     void TOCClick();
     void SubjectIndexClick();
@@ -137,6 +145,31 @@ public:
     // The picture archive reader (its directory stays listed between selections).
     const PictureArchive& Pictures() const { return pictures_; }
 
+    // --- Editing: commands, drag and drop, undo ---
+    // Every change to EntryList is one step here; the window is modified while it is not clean.
+    EditHistory* History = nullptr;
+    // The record a pending drag began on.
+    const T_EncEntry* DraggedRecord = nullptr;
+    void EditClick();
+    void AddClick();
+    void DeleteClick();
+    // The record of the selected row, or nullptr.
+    const T_EncEntry* SelectedRecord() const;
+    // With unexported changes, asks whether to discard them; true when they may go.
+    bool ConfirmDiscardChanges();
+    void EntryListBoxDragBegin(Qt::MouseButton button, QPoint position);
+    bool EntryListBoxDragOver() const;
+    void EntryListBoxDragDrop(QPoint position);
+    void EntryListBoxMouseUp();
+    enum class DropKind { None, IntoHeader, AfterEntry, BeforeHeader };
+    struct DropPlan {
+        DropKind Kind = DropKind::None;
+        const T_EncEntry* Target = nullptr; // the header or entry the drop acts on
+        int Row = -1;                       // the row the drop marker goes to
+    };
+    // What dropping the dragged record at position would do.
+    DropPlan PlanDrop(QPoint position) const;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -146,6 +179,7 @@ private:
     void buildControls();
     void buildLayout();
     void connectControls();
+    void connectExchange();
     void log(const std::string& line);
     void appendArchiveListing();
     void putWorkCopies(const EditorPaths& paths);
@@ -159,10 +193,23 @@ private:
     void clearDisplay();
     void showPicture(const T_EncEntry& record);
     void showLinks(const T_EncEntry& record);
+    void setUpEditing();
+    void connectCommands();
+    void connectKeys();
+    void editEntry(const T_EncEntry* entry);
+    void moveToHeader(const T_EncEntry* entry, const std::string& headerTitle);
+    void renameTag(const std::string& from, const std::string& to);
+    void showEdited(const std::string& tag);
+    void editHeader(const T_EncEntry* header);
+    void addHeader();
+    void addEntry();
+    void restoreSnapshot(const ListSnapshot& records);
+    void applyDrop(const DropPlan& plan, const T_EncEntry* dragged);
+    void moveHeaderBefore(const T_EncEntry* dragged, const T_EncEntry* target);
 
     TKrelEditMainForm& frame_;
     PictureArchive pictures_;
-    std::array<TLinkLabel*, 4> links_{};
+    std::array<TDisplayLink*, 4> links_{};
     std::array<const T_EncEntry*, 4> linkTargets_{};
     QEventLoop* parseWait_ = nullptr;
     bool shown_ = false;

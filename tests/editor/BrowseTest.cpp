@@ -18,7 +18,7 @@ class BrowseTest : public EditorTest {
 protected:
     std::vector<std::string> linkCaptions() const {
         std::vector<std::string> captions;
-        for (TLinkLabel* link : {editor->Link1, editor->Link2, editor->Link3, editor->Link4})
+        for (TDisplayLink* link : {editor->Link1, editor->Link2, editor->Link3, editor->Link4})
             captions.push_back(link->text().toStdString());
         return captions;
     }

@@ -133,6 +133,28 @@ TEST_F(LoadTest, ReloadNeverLeavesTheDisplayOnAReleasedRecord) {
     EXPECT_EQ(window.EntryDesc->toPlainText().toStdString(), "A new welcome.");
 }
 
+TEST_F(LoadTest, FailureAfterTheRecordsWereReplacedLeavesNothingPointingAtOldOnes) {
+    TEncEditorMain& window = openSmall();
+    clickRow(rowOf("Ardent"));
+    std::vector<T_EncEntry> badHeader = SmallEncyclopedia();
+    badHeader[1].Tag = "00X2";
+    WriteFileAtomic(work / "wsEncyclopediaTitles.txt", TitlesBytes(badHeader));
+
+    try {
+        window.RunParse(false);
+        ADD_FAILURE() << "a header number that is no number fails the table of contents";
+    } catch (const EEncThreadError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Execute()\rThreadOnComplete()\r", 0), 0u);
+    }
+
+    const Encyclopedia& list = window.EntryList;
+    EXPECT_TRUE(!window.CurrentEntry || list.Contains(window.CurrentEntry));
+    for (int link = 0; link < 4; ++link)
+        EXPECT_TRUE(!window.LinkTarget(link) || list.Contains(window.LinkTarget(link)));
+    for (int row = 0; row < window.EntryRows->rowCount(); ++row)
+        EXPECT_TRUE(list.Contains(window.EntryRows->Record(row)));
+}
+
 TEST_F(LoadTest, MergeAddsNewTagsAndKeepsDuplicates) {
     TEncEditorMain& window = openSmall();
     std::vector<T_EncEntry> other = {

@@ -74,5 +74,17 @@ TEST_F(ParseThreadTest, ClosingTheProgramDuringAParseWaitsForTheWorker) {
     frame.reset();
 }
 
+TEST_F(ParseThreadTest, EndingTheEventLoopsDuringAParseStopsTheWorker) {
+    // The worker goes on to its next report, which nobody delivers once the loops have ended.
+    DuringParse quit([] { QCoreApplication::exit(0); });
+
+    TEncEditorMain& window = open();
+
+    EXPECT_TRUE(quit.ran);
+    EXPECT_TRUE(window.ParserThread->isFinished());
+    EXPECT_EQ(window.EntryList.Count(), 0u);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 } // namespace
 } // namespace krel::test

@@ -2,10 +2,14 @@
 // in the way of the rest of the display when it cannot be shown.
 
 #include "EditorFixture.h"
+#include "common/AtomicFile.h"
 #include "editor/EditorWidgets.h"
+#include "support/ModalDriver.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <thread>
 
 namespace krel::test {
@@ -90,6 +94,23 @@ TEST_F(PictureTest, DirectoryIsListedOnceUntilTheArchiveChanges) {
     select("Ardent");
     EXPECT_EQ(window.Pictures().Listings(), 2);
     EXPECT_EQ(window.EntryImage->picture().size(), QSize(16, 16));
+}
+
+TEST_F(PictureTest, DoubleClickOnThePictureOpensTheGraphicBrowser) {
+    TEncEditorMain& window = openSmall();
+    WriteFileAtomic(env.programFolder() / "view.txt", "Planets\\Ardent.png\r\n");
+    const T_EncEntry* shown = window.CurrentEntry;
+    QString title;
+    WhenModalShown([&](QWidget* dialog) {
+        title = dialog->windowTitle();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+
+    QTest::mouseDClick(window.EntryImage, Qt::LeftButton);
+
+    EXPECT_EQ(title.toStdString(), "Graphic Browser");
+    EXPECT_EQ(window.CurrentEntry, shown);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
 } // namespace

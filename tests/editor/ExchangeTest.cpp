@@ -1,0 +1,253 @@
+// Reset, install, import and merge, driven through the window's buttons.
+
+#include "ExchangeFixture.h"
+#include "shell/DebugLog.h"
+
+namespace krel::test {
+namespace {
+namespace fs = std::filesystem;
+
+constexpr const char* kInstalled = "Encyclopedia Installed.";
+constexpr const char* kInvalidFiles = "Invalid Encyclopedia files selected.";
+
+bool startsWith(const std::string& text, const std::string& start) {
+    return text.rfind(start, 0) == 0;
+}
+
+TEST_F(ExchangeTest, ResetAfterEditsShowsTheArchiveCopyAndUndoBringsTheEditsBack) {
+    openSmall();
+    const std::vector<T_EncEntry> loaded = list();
+    writeLooseFiles("loose titles", "loose contents");
+    editTitle("W001", "Renamed");
+    const std::vector<T_EncEntry> edited = list();
+    const size_t before = log().size();
+
+    dialogs.answer(MsgButton::No);
+    editor->Reset->click();
+    EXPECT_EQ(list(), edited);
+
+    dialogs.answer(MsgButton::Yes);
+    editor->Reset->click();
+    EXPECT_EQ(list(), loaded);
+    EXPECT_TRUE(InOrder(logSince(before),
+                        {"-> Extracting wStrings\\wsEncyclopedia.txt",
+                         "-> Extracting wStrings\\wsEncyclopediaTitles.txt", "Extraction completed.",
+                         "Launching Parser Thread ...", "Parser thread completed ..."}));
+    EXPECT_EQ(status(), "Status: Browsing Encyclopedia");
+    EXPECT_EQ(ReadWholeFile(dataFolder() / "wStrings/wsEncyclopedia.txt"), "loose contents");
+    EXPECT_EQ(editor->History->Stack().undoText(), QStringLiteral("Reset"));
+    undo();
+    EXPECT_EQ(list(), edited);
+}
+
+TEST_F(ExchangeTest, ResetFromAnArchiveWithoutTitlesKeepsListAndWorkCopies) {
+    openSmall();
+    editTitle("W001", "Renamed");
+    const std::vector<T_EncEntry> edited = list();
+    const std::vector<std::string> rowsBefore = rows();
+    const std::string contents = workFile("wsEncyclopedia.txt");
+    MakeArchive(dataFolder() / "wStrings.mob",
+                {{"wStrings\\wsEncyclopedia.txt", ContentsBytes(OtherEncyclopedia())}});
+
+    dialogs.answer(MsgButton::Yes).answer(MsgButton::Ok).answer(MsgButton::Ok);
+    editor->Reset->click();
+
+    ASSERT_FALSE(dialogs.texts().empty());
+    EXPECT_TRUE(startsWith(dialogs.texts().back(), "ResetClick()\n")) << dialogs.texts().back();
+    EXPECT_EQ(list(), edited);
+    EXPECT_EQ(rows(), rowsBefore);
+    EXPECT_EQ(workFile("wsEncyclopedia.txt"), contents);
+    EXPECT_EQ(editor->History->Stack().undoText(), QStringLiteral("Edit Entry"));
+}
+
+TEST_F(ExchangeTest, InstallReplacesReadOnlyLooseFilesAndKeepsBackups) {
+    openSmall();
+    writeLooseFiles("old titles", "old contents");
+    const fs::path looseTitles = dataFolder() / "wStrings/wsEncyclopediaTitles.txt";
+    fs::permissions(looseTitles, fs::perms::owner_read);
+
+    dialogs.answer(MsgButton::Yes).answer(MsgButton::Ok);
+    editor->Install->click();
+
+    EXPECT_EQ(dialogs.texts().back(), kInstalled);
+    EXPECT_EQ(ReadWholeFile(looseTitles), workFile("wsEncyclopediaTitles.txt"));
+    EXPECT_EQ(ReadWholeFile(dataFolder() / "wStrings/wsEncyclopedia.txt"),
+              workFile("wsEncyclopedia.txt"));
+    EXPECT_EQ(ReadWholeFile(dataFolder() / "wStrings/wsEncyclopediaTitles.txt.bak"), "old titles");
+    EXPECT_NE(fs::status(looseTitles).permissions() & fs::perms::owner_write, fs::perms::none);
+}
+
+TEST_F(ExchangeTest, InstallWithoutTheStringsFolderInstallsNothing) {
+    openSmall();
+    fs::remove_all(dataFolder() / "wStrings");
+
+    dialogs.answer(MsgButton::Yes).answer(MsgButton::Ok);
+    editor->Install->click();
+
+    EXPECT_TRUE(startsWith(dialogs.texts().back(), "InstallClick()\n"));
+    EXPECT_FALSE(fs::exists(dataFolder() / "wStrings"));
+}
+
+// The work copies may lag behind the list; install asks whether to save the list first.
+TEST_F(ExchangeTest, InstallAsksToSaveChangesTheWorkCopiesLack) {
+    struct Case {
+        MsgButton answer;
+        bool installed;
+        bool saved;
+    };
+    for (Case c : {Case{MsgButton::Yes, true, true}, Case{MsgButton::No, true, false},
+                   Case{MsgButton::Cancel, false, false}}) {
+        ExchangeTest::TearDown();
+        openSmall();
+        WriteFileAtomic(work / "wsEncyclopedia.txt", "");
+        WriteFileAtomic(work / "wsEncyclopediaTitles.txt", "");
+        fs::remove(dataFolder() / "wStrings/wsEncyclopedia.txt");
+        dialogs.messages.clear();
+
+        dialogs.answer(MsgButton::Yes).answer(c.answer);
+        if (c.installed)
+            dialogs.answer(MsgButton::Ok);
+        editor->Install->click();
+
+        const fs::path loose = dataFolder() / "wStrings/wsEncyclopedia.txt";
+        ASSERT_GE(dialogs.texts().size(), 2U);
+        EXPECT_EQ(dialogs.texts()[1], "The encyclopedia has changes that are not saved in the "
+                                      "work files.  Save them before installing?");
+        EXPECT_EQ(fs::exists(loose), c.installed);
+        if (c.installed)
+            EXPECT_EQ(ReadWholeFile(loose).empty(), !c.saved);
+        EXPECT_EQ(workFile("wsEncyclopedia.txt"), c.saved ? ContentsBytes(SmallEncyclopedia()) : "");
+        delete editor.data();
+        frame.reset();
+    }
+}
+
+TEST_F(ExchangeTest, ImportTakesAPairFromAnyFolderWithTheExtensionInAnyCase) {
+    for (const char* extension : {".txt", ".TXT"}) {
+        delete editor.data();
+        frame.reset();
+        openSmall();
+        const std::vector<T_EncEntry> loaded = list();
+        const std::string contentsName = std::string("wsEncyclopedia") + extension;
+        // Titles first: the pair is told apart by its names, not by its order.
+        QStringList pair = writePair(folder(std::string("elsewhere") + extension),
+                                     OtherEncyclopedia(), contentsName,
+                                     std::string("wsEncyclopediaTitles") + extension);
+        dialogs.answerFiles({pair[1], pair[0]});
+        editor->Import->click();
+
+        EXPECT_EQ(dialogs.fileCalls.back(), QStringLiteral("KREL Encyclopedia File or Files"));
+        EXPECT_NE(entry("M001"), nullptr);
+        EXPECT_EQ(entry("W001"), nullptr);
+        EXPECT_EQ(workFile("wsEncyclopedia.txt"), ContentsBytes(OtherEncyclopedia()));
+        EXPECT_EQ(status(), "Status: Browsing Encyclopedia");
+        undo();
+        EXPECT_EQ(list(), loaded);
+    }
+}
+
+TEST_F(ExchangeTest, RefusedImportsChangeNothing) {
+    openSmall();
+    const std::vector<T_EncEntry> loaded = list();
+    const std::string contents = workFile("wsEncyclopedia.txt");
+    const fs::path dir = folder("picked");
+    const QStringList capitals = writePair(dir, OtherEncyclopedia(), "WSENCYCLOPEDIA.txt");
+    const QStringList twoContents = {writePair(folder("a"), OtherEncyclopedia())[0],
+                                     writePair(folder("b"), OtherEncyclopedia())[0]};
+    const QStringList single = {twoContents[0]};
+    struct Case {
+        QStringList files;
+        std::vector<std::string> texts;
+    };
+    const std::string invalidArchive = "The archive specified doesn't contain any Encyclopedia "
+                                       "entries (or contains too many entries!)";
+    for (const Case& c : {Case{capitals, {kInvalidFiles}}, Case{twoContents, {kInvalidFiles}},
+                          Case{single, {"", invalidArchive}}}) {
+        dialogs.messages.clear();
+        dialogs.answerFiles(c.files);
+        for (size_t i = 0; i < c.texts.size(); ++i)
+            dialogs.answer(MsgButton::Ok);
+        editor->Import->click();
+
+        ASSERT_EQ(dialogs.texts().size(), c.texts.size()) << c.files.join(',').toStdString();
+        EXPECT_EQ(dialogs.texts().back(), c.texts.back());
+        EXPECT_EQ(list(), loaded);
+        EXPECT_EQ(workFile("wsEncyclopedia.txt"), contents);
+    }
+}
+
+TEST_F(ExchangeTest, ImportAsksBeforeDroppingUnexportedChanges) {
+    openSmall();
+    editTitle("W001", "Renamed");
+    const std::vector<T_EncEntry> edited = list();
+    dialogs.answerFiles(writePair(folder("elsewhere"), OtherEncyclopedia()));
+    dialogs.answer(MsgButton::No);
+    editor->Import->click();
+
+    EXPECT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_EQ(list(), edited);
+    EXPECT_EQ(workFile("wsEncyclopedia.txt"), ContentsBytes(SmallEncyclopedia()));
+}
+
+// The merged encyclopedia repeats the header "Worlds" and the entry W001 with other texts and
+// brings one new entry: one record added, up to two changed.
+TEST_F(ExchangeTest, MergeFollowsOverwriteAndConfirmAndReportsItsCounts) {
+    const std::vector<T_EncEntry> merged = {
+        {ekHeader, "", "", "", "", "Worlds:W001,N001", "0001"},
+        {ekEntry, "Ardent Prime", "", "", "", "Rebuilt.", "W001"},
+        {ekEntry, "Nadir", "", "", "", "A new world.", "N001"}};
+    struct Case {
+        bool overwrite, confirm;
+        std::vector<MsgButton> answers;
+        int changed;
+    };
+    const Case cases[] = {
+        {true, false, {}, 0},
+        {false, false, {}, 2},
+        {false, true, {MsgButton::Yes, MsgButton::No}, 1},
+        {false, true, {MsgButton::No, MsgButton::Yes}, 1},
+        {false, true, {MsgButton::NoToAll}, 0},
+        {false, true, {MsgButton::YesToAll}, 2},
+    };
+    for (const Case& c : cases) {
+        delete editor.data();
+        frame.reset();
+        openSmall();
+        const std::vector<T_EncEntry> loaded = list();
+        frame->Preferences.Overwrite = c.overwrite;
+        frame->Preferences.Confirm = c.confirm;
+        dialogs.messages.clear();
+        dialogs.answerFiles(writePair(folder("merge"), merged));
+        for (MsgButton answer : c.answers)
+            dialogs.answer(answer);
+        dialogs.answer(MsgButton::Ok);
+        editor->Merge->click();
+
+        SCOPED_TRACE(testing::Message() << c.overwrite << c.confirm << c.answers.size());
+        EXPECT_EQ(dialogs.texts().back(), "Merge completed.  Items added: 1 Items Changed: " +
+                                              std::to_string(c.changed));
+        EXPECT_NE(entry("N001"), nullptr);
+        EXPECT_EQ(entry("W001")->Title == "Ardent Prime", c.changed == 2 || c.answers.size() == 2 &&
+                                                                     c.answers[0] == MsgButton::Yes);
+        EXPECT_EQ(workFile("wsEncyclopedia.txt.merge"), ContentsBytes(merged));
+        EXPECT_EQ(workFile("wsEncyclopedia.txt"), ContentsBytes(SmallEncyclopedia()));
+        undo();
+        EXPECT_EQ(list(), loaded);
+    }
+}
+
+TEST_F(ExchangeTest, MergingTheGamesOwnArchiveAddsAndChangesNothing) {
+    openSmall();
+    const std::vector<T_EncEntry> loaded = list();
+    dialogs.answerFiles({QString::fromStdString((dataFolder() / "wStrings.mob").string())});
+    dialogs.answer(MsgButton::Ok);
+    editor->Merge->click();
+
+    EXPECT_EQ(dialogs.texts().back(), "Merge completed.  Items added: 0 Items Changed: 0");
+    EXPECT_EQ(list(), loaded);
+    EXPECT_TRUE(InOrder(log(), {"-> Extracting wsEncyclopedia.txt",
+                                "-> Extracting wsEncyclopediaTitles.txt"}));
+}
+
+} // namespace
+} // namespace krel::test
