@@ -1,5 +1,6 @@
 // The program: creates the application and the frame window, and runs until the frame closes.
 
+#include "common/Platform.h"
 #include "editor/EditorFactory.h"
 #include "shell/Dialogs.h"
 #include "shell/GuiGuard.h"
@@ -11,6 +12,7 @@
 #include <QByteArray>
 
 int main(int argc, char** argv) {
+    krel::PinLocalTimeZone();
     krel::KrelApplication app(argc, argv);
     krel::skin::ApplyToApplication(app);
     app.setWindowIcon(krel::skin::PlanetPicture(64));

@@ -34,6 +34,12 @@ std::optional<std::uint64_t> FileSystemOf(const fs::path& path) {
     return static_cast<std::uint64_t>(info.st_dev);
 }
 
+void PinLocalTimeZone() {
+    std::error_code ignored;
+    if (std::getenv("TZ") == nullptr && fs::exists("/etc/localtime", ignored))
+        setenv("TZ", ":/etc/localtime", 0);
+}
+
 bool FileNamesIgnoreCase() {
     return false;
 }

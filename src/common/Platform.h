@@ -24,4 +24,9 @@ std::optional<std::uint64_t> FileSystemOf(const std::filesystem::path& path);
 // Whether two names that differ only in letter case name the same file here.
 bool FileNamesIgnoreCase();
 
+// Archives carry a local date for every member; without a TZ setting the C library re-reads the
+// zone file for each one, which makes listing a large archive several times slower. Called once
+// at program start, before any thread exists.
+void PinLocalTimeZone();
+
 } // namespace krel
