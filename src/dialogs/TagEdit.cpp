@@ -1,5 +1,7 @@
 #include "TagEdit.h"
 
+#include "dialogs/DialogErrors.h"
+
 #include <QKeyEvent>
 
 namespace krel {
@@ -58,6 +60,10 @@ void TTagEdit::showStoredTag(const QString& tag) {
 }
 
 void TTagEdit::keyPressEvent(QKeyEvent* event) {
+    guarded<EEncEntryEditorError>("EntryTagKeyPress()", [&] { filterKey(event); });
+}
+
+void TTagEdit::filterKey(QKeyEvent* event) {
     constexpr auto shortcut = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     TagKey key = (event->modifiers() & shortcut) ? TagKey::PassOn : ClassifyTagKey(event->text());
     switch (key) {

@@ -46,6 +46,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void filterKey(QKeyEvent* event);
 };
 
 } // namespace krel

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -23,6 +22,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using Link = std::pair<std::string, const T_EncEntry*>;
 
 class EntryEditorTest : public ::testing::Test {
 protected:
@@ -42,102 +42,79 @@ protected:
     TEncEntryEditor editor{*encyclopedia};
 
     const T_EncEntry* Record(size_t index) const { return encyclopedia->At(index); }
-    void Open(const T_EncEntry* edited) {
+    void Open(const T_EncEntry* edited, std::string image = {}) {
         editor.EntryCopy = edited ? *edited : T_EncEntry{};
+        editor.EntryCopy.Image = std::move(image);
         editor.EditedEntry = edited;
         editor.show();
     }
-    std::vector<std::string> LinkTexts() const {
-        std::vector<std::string> texts;
+    std::vector<Link> Links() const {
+        std::vector<Link> links;
         for (TLinkLabel* link : editor.Links())
-            texts.push_back(link->text().toStdString());
-        return texts;
+            links.emplace_back(link->text().toStdString(), link->Record);
+        return links;
     }
-    std::vector<const T_EncEntry*> LinkRecords() const {
-        std::vector<const T_EncEntry*> records;
-        for (TLinkLabel* link : editor.Links())
-            records.push_back(link->Record);
-        return records;
+    QImage Solid(QSize size, QRgb colour) const {
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(colour);
+        return image;
     }
 };
 
 TEST_F(EntryEditorTest, ShowingFillsTheControlsFromTheCopy) {
-    T_EncEntry edited = *Record(2);
-    edited.Keywords = "planet, capital";
-    edited.Image = "Aurelia";
-    editor.EditorPicture = QImage(20, 10, QImage::Format_ARGB32);
-    editor.EditorPicture.fill(Qt::red);
-    editor.EntryCopy = edited;
-    editor.EditedEntry = Record(2);
-    editor.show();
-
+    editor.EditorPicture = Solid(QSize(20, 10), qRgb(255, 0, 0));
+    Open(Record(2), "Aurelia");
     EXPECT_EQ(editor.EntryTag->text(), "W001");
     EXPECT_EQ(editor.Title->text(), "Aurelia");
-    EXPECT_EQ(editor.Keywords->text(), "planet, capital");
     EXPECT_EQ(editor.Header->text(), "Worlds");
     EXPECT_EQ(editor.EntryHeader, Record(0));
     // Five related tags: the fifth is dropped, the unknown third gives an empty line.
-    EXPECT_THAT(LinkTexts(), ElementsAre("Brannoc", "Corvette", "", "Cindral"));
-    EXPECT_THAT(LinkRecords(), ElementsAre(Record(3), Record(6), nullptr, Record(4)));
+    EXPECT_THAT(Links(), ElementsAre(Link("Brannoc", Record(3)), Link("Corvette", Record(6)),
+                                     Link("", nullptr), Link("Cindral", Record(4))));
     EXPECT_EQ(editor.Picture(), editor.EditorPicture);
     EXPECT_EQ(editor.EntryDesc->toPlainText(), "First line\nSecond line");
     EXPECT_EQ(editor.ContentText(), "First line/pSecond line");
-    EXPECT_FALSE(editor.SSLabel4->isVisible());
 }
 
 TEST_F(EntryEditorTest, ANewEntryStartsEmpty) {
-    editor.EditorPicture = QImage(20, 10, QImage::Format_ARGB32);
+    editor.EditorPicture = Solid(QSize(20, 10), qRgb(255, 0, 0));
     Open(nullptr);
-    for (QLineEdit* field :
-         {static_cast<QLineEdit*>(editor.EntryTag), editor.Title, editor.Keywords})
-        EXPECT_TRUE(field->text().isEmpty()) << field->objectName().toStdString();
+    EXPECT_EQ(editor.EntryTag->text() + editor.Title->text() + editor.Keywords->text(), "");
     EXPECT_EQ(editor.Header->text(), "(none)");
-    EXPECT_EQ(editor.EntryHeader, nullptr);
     EXPECT_TRUE(editor.Picture().isNull());
-    EXPECT_THAT(LinkTexts(), ElementsAre("", "", "", ""));
-    EXPECT_THAT(LinkRecords(), ElementsAre(nullptr, nullptr, nullptr, nullptr));
+    EXPECT_THAT(Links(), ElementsAre(Link("", nullptr), Link("", nullptr), Link("", nullptr),
+                                     Link("", nullptr)));
 }
 
-TEST_F(EntryEditorTest, TypedTagKeysAreFilteredAndShownInCapitals) {
+TEST_F(EntryEditorTest, TagTextIsFilteredWhetherTypedOrPasted) {
     Open(nullptr);
-    struct Typing {
-        const char* keys;
+    struct Input {
+        const char* before;
+        const char* typed;
+        const char* pasted;
         const char* shown;
     };
-    for (Typing t : {Typing{"ab1.z", "AB1."}, Typing{"A-B_c", "C"}, Typing{"9 x!y", "9XY"}}) {
-        editor.EntryTag->clear();
-        QTest::keyClicks(editor.EntryTag, t.keys);
-        EXPECT_EQ(editor.EntryTag->text().toStdString(), t.shown) << t.keys;
+    for (Input in : {Input{"", "ab1.z", "", "AB1."}, Input{"", "A-B_c 9", "", "C9"},
+                     Input{"", "", "ab-c9x", "ABC9"}, Input{"AB", "", "c.d!e", "ABC."},
+                     Input{"", "", "Tag: w01", "TAGW"}, Input{"ABCD", "", "zz", "ABCD"}}) {
+        editor.EntryTag->setText(in.before);
+        editor.EntryTag->end(false);
+        QTest::keyClicks(editor.EntryTag, in.typed);
+        QApplication::clipboard()->setText(in.pasted);
+        editor.EntryTag->paste();
+        EXPECT_EQ(editor.EntryTag->text().toStdString(), in.shown) << in.typed << in.pasted;
     }
     QTest::keyClick(editor.EntryTag, Qt::Key_Backspace);
-    EXPECT_EQ(editor.EntryTag->text(), "9X");
-    editor.EntryTag->setText("WXYZ");
+    EXPECT_EQ(editor.EntryTag->text(), "ABC");
     editor.EntryTag->selectAll();
     QTest::keyClicks(editor.EntryTag, "q");
     EXPECT_EQ(editor.EntryTag->text(), "Q");
 }
 
-TEST_F(EntryEditorTest, PastedTagTextIsCleanedLikeTypedText) {
-    Open(nullptr);
-    struct Paste {
-        const char* before;
-        const char* clipboard;
-        const char* shown;
-    };
-    for (Paste p : {Paste{"", "ab-c9x", "ABC9"}, Paste{"AB", "c.d!e", "ABC."},
-                    Paste{"", "Tag: w01", "TAGW"}, Paste{"ABCD", "zz", "ABCD"}}) {
-        editor.EntryTag->setText(p.before);
-        editor.EntryTag->end(false);
-        QApplication::clipboard()->setText(p.clipboard);
-        editor.EntryTag->paste();
-        EXPECT_EQ(editor.EntryTag->text().toStdString(), p.shown) << p.clipboard;
-    }
-}
-
 struct ApplyCase {
-    int edited;          // index of the record edited, -1 for a new entry
-    const char* typed;   // nullptr: the tag as shown
-    const char* refusal; // nullptr: accepted
+    int edited;        // index of the record edited, -1 for a new entry
+    const char* typed; // nullptr: the tag as shown
+    std::string fault; // empty: accepted
 };
 void PrintTo(const ApplyCase& c, std::ostream* out) {
     *out << "record " << c.edited << " typed " << (c.typed ? c.typed : "(as shown)");
@@ -151,43 +128,33 @@ TEST_P(EntryApply, RefusesTagsOfTheWrongLengthOrInUse) {
     if (c.typed)
         editor.EntryTag->setText(c.typed);
     editor.Title->setFocus();
-    if (c.refusal)
+    if (!c.fault.empty())
         boxes.answer(MsgButton::Ok);
     QTest::mouseClick(editor.Apply, Qt::LeftButton);
-    if (!c.refusal) {
+    if (c.fault.empty()) {
         EXPECT_EQ(editor.result(), QDialog::Accepted);
         EXPECT_THAT(boxes.texts(), IsEmpty());
         return;
     }
-    EXPECT_TRUE(editor.isVisible());
-    EXPECT_THAT(boxes.texts(), ElementsAre(c.refusal));
+    std::string tag = editor.EntryTag->text().toStdString();
+    EXPECT_THAT(boxes.texts(), ElementsAre("Entry tag \"" + tag + "\" " + c.fault +
+                                           "  Enter a new value for this."));
     EXPECT_EQ(boxes.messages.at(0).icon, MsgIcon::Information);
+    EXPECT_TRUE(editor.isVisible());
     EXPECT_EQ(editor.focusWidget(), editor.EntryTag);
 }
 
+const std::string kInUse = "already exists.  This value must be unique.";
+const std::string kShort = "is too short.  A tag must have exactly four characters.";
 INSTANTIATE_TEST_SUITE_P(
     Tags, EntryApply,
-    ::testing::Values(
-        ApplyCase{2, "W001", nullptr}, ApplyCase{-1, "Q123", nullptr},
-        ApplyCase{2, "W002",
-                  "Entry tag \"W002\" already exists.  This value must be unique.  Enter a new "
-                  "value for this."},
-        ApplyCase{-1, "E005",
-                  "Entry tag \"E005\" already exists.  This value must be unique.  Enter a new "
-                  "value for this."},
-        ApplyCase{-1, "0002",
-                  "Entry tag \"0002\" already exists.  This value must be unique.  Enter a new "
-                  "value for this."},
-        ApplyCase{-1, "AB",
-                  "Entry tag \"AB\" is too short.  A tag must have exactly four characters.  "
-                  "Enter a new value for this."},
-        ApplyCase{-1, "",
-                  "Entry tag \"\" is too short.  A tag must have exactly four characters.  Enter "
-                  "a new value for this."},
-        // A stored tag that could never be typed is shown as it is, and then refused.
-        ApplyCase{8, nullptr,
-                  "Entry tag \"ABCDE\" is too long.  A tag must have exactly four characters.  "
-                  "Enter a new value for this."}));
+    ::testing::Values(ApplyCase{2, "W001", ""}, ApplyCase{-1, "Q123", ""},
+                      ApplyCase{2, "W002", kInUse}, ApplyCase{-1, "E005", kInUse},
+                      ApplyCase{-1, "0002", kInUse}, ApplyCase{-1, "AB", kShort},
+                      ApplyCase{-1, "", kShort},
+                      // A stored tag that could never be typed is shown as it is, then refused.
+                      ApplyCase{8, nullptr,
+                                "is too long.  A tag must have exactly four characters."}));
 
 TEST_F(EntryEditorTest, TheHeaderPickerOpensUnderTheHeaderAndNoneGivesNone) {
     Open(Record(2));
@@ -196,16 +163,14 @@ TEST_F(EntryEditorTest, TheHeaderPickerOpensUnderTheHeaderAndNoneGivesNone) {
     QTest::mouseClick(editor.HeaderButton, Qt::LeftButton);
     EXPECT_THAT(seen.rows, ElementsAre("(none)", "Worlds", "Fleets"));
     EXPECT_EQ(seen.current, 1);
-    QPoint header = editor.Header->mapToGlobal(QPoint(0, 0));
-    EXPECT_EQ(seen.geometry.topLeft(),
-              QPoint(header.x() - 2, header.y() + editor.Header->height()));
-    EXPECT_EQ(seen.geometry.width(), editor.Header->width() + 2);
+    QRect header(editor.Header->mapToGlobal(QPoint(0, 0)), editor.Header->size());
+    EXPECT_EQ(seen.geometry.topLeft(), QPoint(header.left() - 2, header.bottom() + 1));
+    EXPECT_EQ(seen.geometry.width(), header.width() + 2);
     EXPECT_EQ(editor.Header->text(), "(none)");
 
     AnswerPicker(2);
     QTest::mouseClick(editor.HeaderButton, Qt::LeftButton);
     EXPECT_EQ(editor.Header->text(), "Fleets");
-    EXPECT_EQ(editor.EntryHeader, Record(0)) << "the caller compares the text, not this";
 }
 
 TEST_F(EntryEditorTest, ALinkPickerSetsOrEmptiesThatLinkOnly) {
@@ -214,28 +179,16 @@ TEST_F(EntryEditorTest, ALinkPickerSetsOrEmptiesThatLinkOnly) {
     AnswerPicker(4, &seen); // Dunmere
     QTest::mouseClick(editor.Link3, Qt::LeftButton);
     EXPECT_EQ(seen.current, 0) << "an empty link matches no title";
-    QPoint link = editor.Link3->mapToGlobal(QPoint(0, 0));
-    EXPECT_EQ(seen.geometry, QRect(link.x(), link.y() + editor.Link3->height(),
-                                   editor.Link3->width(), seen.geometry.height()));
+    QRect link(editor.Link3->mapToGlobal(QPoint(0, 0)), editor.Link3->size());
+    EXPECT_EQ(seen.geometry.topLeft(), link.bottomLeft() + QPoint(0, 1));
+    EXPECT_EQ(seen.geometry.width(), link.width());
 
     seen = {};
     AnswerPicker(0, &seen);
     QTest::mouseClick(editor.Link1, Qt::LeftButton);
     EXPECT_EQ(seen.current, 2) << "Brannoc is pre-selected";
-    EXPECT_THAT(LinkTexts(), ElementsAre("", "Corvette", "Dunmere", "Cindral"));
-    EXPECT_THAT(LinkRecords(), ElementsAre(nullptr, Record(6), Record(5), Record(4)));
-}
-
-TEST_F(EntryEditorTest, TheHintShowsOnlyWhileThePointerIsOverALink) {
-    Open(Record(2));
-    QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), editor.Link2->mapToGlobal(QPointF(3, 3)));
-    QApplication::sendEvent(editor.Link2, &enter);
-    EXPECT_TRUE(editor.SSLabel4->isVisible());
-    EXPECT_TRUE(editor.Link2->isHighlighted());
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(editor.Link2, &leave);
-    EXPECT_FALSE(editor.SSLabel4->isVisible());
-    EXPECT_FALSE(editor.Link2->isHighlighted());
+    EXPECT_THAT(Links(), ElementsAre(Link("", nullptr), Link("Corvette", Record(6)),
+                                     Link("Dunmere", Record(5)), Link("Cindral", Record(4))));
 }
 
 TEST_F(EntryEditorTest, HoveringAnEmptyPictureShowsThePlaceholderUntilThePointerLeaves) {
@@ -252,14 +205,9 @@ TEST_F(EntryEditorTest, HoveringAnEmptyPictureShowsThePlaceholderUntilThePointer
 }
 
 TEST_F(EntryEditorTest, HoveringAPictureHatchesItAndLeavingRestoresItExactly) {
-    T_EncEntry edited = *Record(2);
-    edited.Image = "Aurelia";
-    QImage original(130, 82, QImage::Format_ARGB32);
-    original.fill(qRgb(0x10, 0x20, 0x30));
+    QImage original = Solid(QSize(130, 82), qRgb(0x10, 0x20, 0x30));
     editor.EditorPicture = original;
-    editor.EntryCopy = edited;
-    editor.show();
-
+    Open(Record(2), "Aurelia");
     QTest::mouseMove(editor.EntryImage, QPoint(10, 10));
     QTest::mouseMove(editor.EntryImage, QPoint(11, 10));
     const QImage& shown = editor.EntryImage->picture();

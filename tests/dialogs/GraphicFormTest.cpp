@@ -63,7 +63,9 @@ protected:
         return rows;
     }
     static void ClickRow(TGraphicForm& form, int row) {
-        QRect place = form.ZipListBox->visualRect(form.listModel()->index(row, 0));
+        QModelIndex index = form.listModel()->index(row, 0);
+        form.ZipListBox->scrollTo(index);
+        QRect place = form.ZipListBox->visualRect(index);
         QTest::mouseClick(form.ZipListBox->viewport(), Qt::LeftButton, {}, place.center());
     }
     static void ClickHeader(TGraphicForm& form, int section) {
@@ -123,7 +125,7 @@ TEST_F(GraphicFormTest, WithoutViewTxtTheListIsEmptyUntilTheFilterIsOff) {
     EXPECT_EQ(Rows(*form).size(), 6u);
 }
 
-TEST_F(GraphicFormTest, AClickPreviewsAndAMemberThatFailsKeepsThePreviousPreview) {
+TEST_F(GraphicFormTest, AClickPreviewsAndAMemberThatFailsKeepsThePreview) {
     auto form = Open();
     ClickRow(*form, 2);
     auto shown = [&] {
@@ -135,8 +137,11 @@ TEST_F(GraphicFormTest, AClickPreviewsAndAMemberThatFailsKeepsThePreviousPreview
     const std::vector<std::string> preview{"Nebula.v2.png", std::to_string(nebula.size()), "200",
                                            "100", "Nebula"};
     EXPECT_EQ(shown(), preview);
-    EXPECT_EQ(form->Picture().size(), QSize(200, 100));
     EXPECT_TRUE(form->isVisible()) << "a click does not close the browser";
+    EXPECT_EQ(form->EntryImage->pictureRect(), QRect(0, 0, 130, 82));
+    form->CheckBox1->setChecked(false); // own size, centred, cropped by the frame
+    EXPECT_EQ(form->EntryImage->pictureRect(), QRect(-35, -9, 200, 100));
+    EXPECT_EQ(form->EntryImage->grab().toImage().pixel(0, 0), qRgb(0xC0, 0x20, 0x20));
 
     boxes.answer(MsgButton::Ok);
     ClickRow(*form, 3); // readme.txt: the decoder refuses it
@@ -146,26 +151,7 @@ TEST_F(GraphicFormTest, AClickPreviewsAndAMemberThatFailsKeepsThePreviousPreview
     EXPECT_EQ(form->Picture().size(), QSize(200, 100));
 }
 
-TEST_F(GraphicFormTest, FillToFrameStretchesOtherwiseTheCentreShowsCropped) {
-    auto form = Open();
-    ClickRow(*form, 2);
-    EXPECT_EQ(form->EntryImage->pictureRect(), QRect(0, 0, 130, 82));
-    form->CheckBox1->setChecked(false);
-    EXPECT_EQ(form->EntryImage->pictureRect(), QRect(-35, -9, 200, 100));
-    QImage drawn = form->EntryImage->grab().toImage();
-    EXPECT_EQ(drawn.size(), QSize(130, 82));
-    EXPECT_EQ(drawn.pixel(0, 0), qRgb(0xC0, 0x20, 0x20));
-}
-
-TEST_F(GraphicFormTest, SelectWithoutAClickHandsBackNothing) {
-    TGraphicForm form(game.string(), (env.root() / "work").string());
-    WhenModalShown([&](QWidget*) { QTest::mouseClick(form.SSHoverText3, Qt::LeftButton); });
-    ASSERT_EQ(form.exec(), QDialog::Accepted);
-    EXPECT_EQ(form.SelectedName, "");
-    EXPECT_TRUE(form.Picture().isNull());
-}
-
-TEST_F(GraphicFormTest, TheEntryEditorTakesThePictureChosenAndKeepsItsOwnOnCancel) {
+TEST_F(GraphicFormTest, TheEntryEditorTakesWhatIsSelectedAndKeepsItsOwnOnCancel) {
     auto encyclopedia = MakeEncyclopedia({Entry("W001", "Aurelia")});
     TEncEntryEditor editor(*encyclopedia);
     editor.BaseDir = game.string();
@@ -177,7 +163,8 @@ TEST_F(GraphicFormTest, TheEntryEditorTakesThePictureChosenAndKeepsItsOwnOnCance
         WhenModalShown([row, button](QWidget* dialog) {
             auto* browser = qobject_cast<TGraphicForm*>(dialog);
             ASSERT_NE(browser, nullptr);
-            ClickRow(*browser, row);
+            if (row >= 0)
+                ClickRow(*browser, row);
             QTest::mouseClick(browser->*button, Qt::LeftButton);
         });
         QTest::mouseClick(editor.EntryImage, Qt::LeftButton, {}, QPoint(20, 20));
@@ -188,6 +175,26 @@ TEST_F(GraphicFormTest, TheEntryEditorTakesThePictureChosenAndKeepsItsOwnOnCance
     choose(2, &TGraphicForm::CloseBut);
     EXPECT_EQ(editor.EntryCopy.Image, "aurelia");
     EXPECT_EQ(editor.Picture().size(), QSize(60, 30));
+    choose(-1, &TGraphicForm::SSHoverText3); // Select before any click: no name, no picture
+    EXPECT_EQ(editor.EntryCopy.Image, "");
+    EXPECT_TRUE(editor.Picture().isNull());
+}
+
+TEST_F(GraphicFormTest, OnTheSampleGameEveryFittingPictureIsListedOnceAndFitsTheFrame) {
+    fs::copy_file(KREL_FITTING_LIST, env.programFolder() / "view.txt",
+                  fs::copy_options::overwrite_existing);
+    TGraphicForm form(KREL_SAMPLE_GAME_DIR, (env.root() / "work").string());
+    form.show();
+    const int fitting = form.listModel()->rowCount();
+    EXPECT_GT(fitting, 10);
+    for (int row = 0; row < fitting; ++row) {
+        ClickRow(form, row);
+        EXPECT_EQ(form.Picture().size(), QSize(kPictureWidth, kPictureHeight)) << row;
+        EXPECT_EQ(form.SelectedName,
+                  form.listModel()->index(row, 0).data().toString().toStdString());
+    }
+    form.CheckBox2->setChecked(false);
+    EXPECT_GT(form.listModel()->rowCount(), fitting);
 }
 
 } // namespace

@@ -85,13 +85,6 @@ INSTANTIATE_TEST_SUITE_P(Orders, HeaderDrag,
                                            DragCase{1, 1, {"Aurelia", "Brannoc", "Cindral"}},
                                            DragCase{0, -1, {"Aurelia", "Brannoc", "Cindral"}}));
 
-TEST_F(HeaderEditorTest, APressWithoutMovingIsNoDrag) {
-    QTest::mousePress(ListViewport(), Qt::LeftButton, {}, RowCentre(0));
-    QTest::mouseRelease(ListViewport(), Qt::LeftButton, {}, RowCentre(0));
-    EXPECT_THAT(Titles(), ElementsAre("Aurelia", "Brannoc", "Cindral"));
-    EXPECT_EQ(editor.SSListBox1->currentRow(), 0);
-}
-
 TEST_F(HeaderEditorTest, MinusRemovesOnlyASelectedRow) {
     editor.SSListBox1->clearSelection();
     QTest::mouseClick(editor.Delete, Qt::LeftButton);
@@ -124,19 +117,6 @@ TEST_F(HeaderEditorTest, ShowUnreferencedOffersOnlyEntriesNoStoredTextNames) {
     AnswerPicker(0, &seen);
     QTest::mouseClick(editor.Add, Qt::LeftButton);
     EXPECT_THAT(seen.rows, ElementsAre("(none)", "Dunmere"));
-}
-
-TEST_F(HeaderEditorTest, CancelHandsBackNothingAndNoRecordChanged) {
-    std::vector<T_EncEntry> before = encyclopedia->Snapshot();
-    editor.hide();
-    WhenModalShown([&](QWidget*) {
-        editor.Title->setText("Renamed");
-        editor.SSListBox1->setCurrentRow(0);
-        QTest::mouseClick(editor.Delete, Qt::LeftButton);
-        QTest::mouseClick(editor.CloseBut, Qt::LeftButton);
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Rejected);
-    EXPECT_EQ(encyclopedia->Snapshot(), before);
 }
 
 } // namespace

@@ -1,0 +1,30 @@
+#pragma once
+// TExportForm: asks what the editor's export command should make of the encyclopedia. On OK the
+// caller reads which choice is checked: Header for the two text files, Zip for "Encyclopedia.zip".
+// Exe stands for a self-extracting program that is not made; it is shown disabled.
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace krel {
+
+class TExportForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TExportForm(QWidget* parent = nullptr);
+
+    QLabel* Label1;
+    QRadioButton* Header;
+    QRadioButton* Zip;
+    QPushButton* SSHoverText1;
+    QPushButton* CloseBut;
+    QRadioButton* Exe;
+
+    // Makes "Text Files" the choice.
+    void HeaderClick();
+};
+
+} // namespace krel
