@@ -127,8 +127,6 @@ void TGraphicForm::connectHandlers() {
     });
     connectGuarded(ZipListBox, &QTreeView::clicked, this,
                    [this](const QModelIndex& index) { ZipListBoxItemClick(index); });
-    connectGuarded(ZipListBox, &QTreeView::activated, this,
-                   [this](const QModelIndex& index) { ZipListBoxItemClick(index); });
     connectGuarded(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
     connectGuarded(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
     connect(SSHoverText3, &QPushButton::clicked, this, &QDialog::accept);
