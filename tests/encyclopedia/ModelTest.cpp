@@ -3,6 +3,7 @@
 #include "encyclopedia/Errors.h"
 #include "encyclopedia/TextFormat.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace krel::test {
@@ -25,6 +26,59 @@ TEST(Model, ReorderSortsByKindNumberAndTitleThenRenumbers) {
               (std::vector<std::string>{"0001", "0002", "0003", "Alpha", "Zulu", "beta", "", ""}));
     EXPECT_EQ(encyclopedia.At(2)->Content, "c");
     EXPECT_EQ(encyclopedia.GetLastHeaderTag(), 3);
+}
+
+// Titles that share long beginnings, bytes above 127, a NUL and duplicates: the sort must give
+// exactly the order of a stable sort by CompareEncEntries.
+TEST(Model, ReorderOrdersTitlesByTheirBytesAndKeepsEqualOnesInPlace) {
+    std::vector<std::string> titles = {"Ion drive B",
+                                       "Ion drive",
+                                       "Ion drive A",
+                                       "\xE9"
+                                       "clair",
+                                       "Zeta",
+                                       "Ion driv\xE9",
+                                       "Ion drive",
+                                       "ion",
+                                       {"Ion\0x", 5},
+                                       "Ion",
+                                       "",
+                                       "Ion drive A"};
+    std::vector<T_EncEntry> records;
+    for (size_t i = 0; i < 3 * titles.size(); ++i)
+        records.push_back(Entry("T" + std::to_string(i), titles[i % titles.size()]));
+    records.push_back(Header("0002", "b"));
+    records.push_back(Header("0002", "a"));
+    Encyclopedia encyclopedia;
+    encyclopedia.Replace(records);
+    encyclopedia.ReorderEncyclopedia();
+    std::stable_sort(records.begin(), records.end(), CompareEncEntries);
+    records[0].Tag = "0001";
+    EXPECT_EQ(encyclopedia.Snapshot(), records);
+}
+
+// Lookups are kept across appends and across a reorder that moves nothing, so they must follow
+// new records, grown tables and new header numbers.
+TEST(Model, LookupsFollowAppendsAndRenumbering) {
+    Encyclopedia encyclopedia;
+    encyclopedia.Replace({Header("0003", "Stars:E1"), Header("0007", "Ships"), Letter('A')});
+    EXPECT_EQ(encyclopedia.GetEntryByTag("0003"), encyclopedia.At(0));
+    EXPECT_EQ(encyclopedia.GetHeaderByTitle("SHIPS"), encyclopedia.At(1));
+    encyclopedia.ReorderEncyclopedia();
+    EXPECT_EQ(encyclopedia.GetEntryByTag("0002"), encyclopedia.At(1));
+    EXPECT_EQ(encyclopedia.GetEntryByTag("0003"), nullptr);
+    EXPECT_EQ(encyclopedia.GetEntryByTag("0007"), nullptr);
+
+    std::vector<const T_EncEntry*> appended;
+    for (int i = 0; i < 500; ++i)
+        appended.push_back(encyclopedia.Append(Entry("E" + std::to_string(i), "t")));
+    encyclopedia.Append(Entry("e1", "later"));
+    encyclopedia.Append(Header("0009", "ships:E2"));
+    for (int i = 0; i < 500; ++i)
+        ASSERT_EQ(encyclopedia.GetEntryOnlyByTag("e" + std::to_string(i)), appended[size_t(i)]);
+    EXPECT_EQ(encyclopedia.GetHeaderByTitle("Ships"), encyclopedia.At(1));
+    EXPECT_EQ(encyclopedia.GetHeader(appended[1]), encyclopedia.At(0));
+    EXPECT_EQ(encyclopedia.GetHeader(appended[2]), encyclopedia.At(encyclopedia.Count() - 1));
 }
 
 TEST(Model, ABadHeaderNumberFailsBeforeAnythingChanges) {
@@ -121,6 +175,24 @@ TEST(Views, LogTheirSteps) {
                        "Building Index ...", "-> Table of Contents", "-> Table of Contents built.",
                        "Building Index ...", "-> Subject Index", "Building Subject Index ...",
                        "Subject Index Built ...", "Building Index ...", "-> Search Index"}));
+}
+
+// Letter rows are single capitals after a load, but a row with another title must still list
+// the entries whose titles begin with it.
+TEST(Views, SubjectIndexMatchesTitleBeginningsOfAnyLength) {
+    T_EncEntry io = Letter('I'), none = Letter('I');
+    io.Title = "Io";
+    none.Title = "";
+    Encyclopedia encyclopedia;
+    encyclopedia.Replace({Entry("A1", "Ion"), Entry("A2", "io"), Entry("A3", "Io"), io, none,
+                          Letter('I'), Letter('Q')});
+    RecordingSink sink(encyclopedia);
+    BuildSubjectIndex(encyclopedia, sink, {});
+    // "Io": Ion, Io; "": every entry; "I": Ion, Io; "Q": nothing.
+    std::vector<std::pair<size_t, bool>> expected = {{3, false}, {0, true}, {2, true}, {4, false},
+                                                     {0, true},  {1, true}, {2, true}, {5, false},
+                                                     {0, true},  {2, true}};
+    EXPECT_EQ(sink.rows, expected);
 }
 
 } // namespace

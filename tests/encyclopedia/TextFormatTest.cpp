@@ -1,10 +1,12 @@
 #include "encyclopedia/TextFormat.h"
 
 #include "Records.h"
+#include "common/TextCodec.h"
 #include "encyclopedia/Parser.h"
 #include "encyclopedia/Writer.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace krel::test {
 namespace {
@@ -38,6 +40,37 @@ TEST(TextFormat, DecodesEitherEncodingUpToTheFirstNul) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(DecodeEncyclopediaText(c.bytes), c.text) << c.bytes;
+}
+
+// The file conversions pass plain ASCII through in blocks; whatever the mix, they must agree
+// with the code page converting one character at a time.
+TEST(TextFormat, BlockConversionsAgreeWithTheCodePage) {
+    std::mt19937 random(7);
+    const std::u16string rare = u"\r\n\x7F\x80\x9F\xA0\xFF\x20AC\x0100\xD83D\xDE00\x0001";
+    auto pick = [&](int n) {
+        return int(random() % unsigned(n));
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::u16string units;
+        for (int n = pick(40); n > 0; --n)
+            units += pick(8)    ? char16_t('a' + pick(26))
+                     : pick(20) ? rare[pick(int(rare.size()))]
+                                : u'\0';
+        std::string bytes = "\xFF\xFE";
+        for (char16_t unit : units)
+            bytes += {char(unit & 0xFF), char(unit >> 8)};
+        std::string odd = pick(2) ? "x" : "";
+        EXPECT_EQ(DecodeEncyclopediaText(bytes + odd),
+                  Utf16ToCp1252(units.substr(0, units.find(u'\0'))));
+
+        std::string text;
+        for (int n = pick(40); n > 0; --n)
+            text += char(pick(6) ? 'A' + pick(26) : pick(256));
+        std::string expected = "\xFF\xFE";
+        for (char16_t unit : Cp1252ToUtf16(text))
+            expected += {char(unit & 0xFF), char(unit >> 8)};
+        EXPECT_EQ(EncodeEncyclopediaText(text), expected + '\0');
+    }
 }
 
 TEST(TextFormat, SplitsAtEveryLineBreakAndDropsTheFirstLine) {
@@ -81,7 +114,7 @@ TEST(TextFormat, CutsTagAndValueByColumn) {
 }
 
 TEST(TextFormat, JoinsContinuationLinesUpToTheLastLine) {
-    Strings lines = {"stray", "|EGT_A001|\"x", "more\"", "", "\\*EGC_A001 y", "tail"};
+    Strings lines = {"stray", "|EGT_A001|\"x", "more\"", "", "\\*EGC_A001 y", "", "tail"};
     RecordGatherer gatherer(lines);
     Strings candidates;
     std::vector<size_t> ends;
@@ -106,6 +139,7 @@ TEST(TextFormat, CommaListsFollowTheStringListConvention) {
         {"a, ", {"a"}},
         {"\"say \"\"hi\"\"\"", {"say \"hi\""}},
         {"\"open", {"open"}},
+        {"\"a\"\"b\",c,\"d\"\"e\" f", {"a\"b", "c", "d\"e", "f"}},
         {"\"\"", {""}},
         {"", {}},
     };
