@@ -57,7 +57,8 @@ class WorkCopiesBackup {
 public:
     explicit WorkCopiesBackup(const fs::path& workFolder) : files_(WorkCopiesIn(workFolder)) {
         std::error_code error;
-        if (fs::is_regular_file(files_.Contents, error) && fs::is_regular_file(files_.Titles, error))
+        if (fs::is_regular_file(files_.Contents, error) &&
+            fs::is_regular_file(files_.Titles, error))
             bytes_ = {ReadWholeFile(files_.Contents), ReadWholeFile(files_.Titles)};
     }
     ~WorkCopiesBackup() {
@@ -108,14 +109,17 @@ void logLine(TEncEditorMain& editor, const std::string& line) {
 }
 
 LogFn logTo(TEncEditorMain& editor) {
-    return [&editor](const std::string& line) { logLine(editor, line); };
+    return [&editor](const std::string& line) {
+        logLine(editor, line);
+    };
 }
 
 // A reload of the list (reset, import or merge) behind the progress window, as one undo step.
 // Returns false when the window was closed meanwhile.
 bool reloadAsStep(TEncEditorMain& editor, const char* step, bool merge) {
     bool completed = false;
-    editor.History->PushStep(QString::fromLatin1(step), [&] { completed = editor.RunParse(merge); });
+    editor.History->PushStep(QString::fromLatin1(step),
+                             [&] { completed = editor.RunParse(merge); });
     return completed;
 }
 
@@ -171,8 +175,7 @@ void TEncEditorMain::ResetClick() {
             return;
         const EditorPaths paths = Paths();
         WorkCopiesBackup previous(paths.WorkFolder);
-        ExtractGameEncyclopedia(ZipMaster1, paths.StringArchive, paths.WorkFolder,
-                                logTo(*this));
+        ExtractGameEncyclopedia(ZipMaster1, paths.StringArchive, paths.WorkFolder, logTo(*this));
         reloadWorkCopies(*this, "Reset", previous);
     });
 }
@@ -185,9 +188,8 @@ void TEncEditorMain::InstallClick() {
             return;
         const EditorPaths paths = Paths();
         if (WorkCopiesDifferFrom(EntryList, paths.WorkFolder)) {
-            const MsgButton save =
-                ShowMessage(this, MsgIcon::Confirmation, kSaveBeforeInstall,
-                            {MsgButton::Yes, MsgButton::No, MsgButton::Cancel});
+            const MsgButton save = ShowMessage(this, MsgIcon::Confirmation, kSaveBeforeInstall,
+                                               {MsgButton::Yes, MsgButton::No, MsgButton::Cancel});
             if (save != MsgButton::Yes && save != MsgButton::No)
                 return;
             if (save == MsgButton::Yes)
@@ -229,8 +231,9 @@ void TEncEditorMain::ExportClick() {
             return;
         const fs::path folder =
             ExportFolderFor(FsPath(ProgramFolder()), FsPath(WritableProgramFolder()));
-        const ExportResult result = chooser.Zip->isChecked() ? exportArchive(*this, folder)
-                                                             : ExportTextFiles(EntryList, Paths().WorkFolder, folder);
+        const ExportResult result = chooser.Zip->isChecked()
+                                        ? exportArchive(*this, folder)
+                                        : ExportTextFiles(EntryList, Paths().WorkFolder, folder);
         if (!result.Succeeded)
             return;
         History->MarkClean();
