@@ -102,17 +102,10 @@ private:
     void indexTag(const T_EncEntry* record) const;
     void indexTitle(const T_EncEntry* record) const;
     void indexMembers(const T_EncEntry* record) const;
-
-    EntryList list_;
-
     static std::string_view tagOf(const T_EncEntry& record) { return record.Tag; }
     static std::string_view headerTitleOf(const T_EncEntry& record);
-    struct ExactHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
+
+    EntryList list_;
 
     // Lazily built lookups; each gives the first record in list order. Appending extends the
     // ones already built; any other change drops only the lookups whose keys it touches, so a
@@ -124,8 +117,7 @@ private:
     mutable RecordIndex headerByTitle_{&Encyclopedia::headerTitleOf};
     mutable bool membersValid_ = false;
     // Member items are exact bytes and several per header, so they are kept as texts.
-    mutable std::unordered_map<std::string, const T_EncEntry*, ExactHash, std::equal_to<>>
-        headerByMember_;
+    mutable std::unordered_map<std::string, const T_EncEntry*> headerByMember_;
     mutable bool positionsValid_ = false;
     mutable std::unordered_map<const T_EncEntry*, size_t> position_;
 };

@@ -115,7 +115,7 @@ void parsePass(RecordGatherer& gatherer, const std::string& status, const Progre
     }
 }
 
-// Both texts are split before either pass, so a file without a line fails before any progress.
+// Both texts are split before either pass, so a file without a line fails before a pass starts.
 ParseResult parseTexts(std::string_view titles, std::string_view contents,
                        const ProgressFn& progress) {
     RecordGatherer titleLines(EncyclopediaLinesOf(titles));
@@ -128,8 +128,7 @@ ParseResult parseTexts(std::string_view titles, std::string_view contents,
 }
 
 // Each file's bytes are released as soon as they are decoded, and the decoded texts before the
-// records are handed over: a load never holds more than one copy of the encyclopedia besides
-// the file being read.
+// records are handed over, so whoever takes the records never shares memory with the files.
 ParseResult parseWorkFiles(const std::filesystem::path& workFolder, bool mergeFiles,
                            const ProgressFn& progress) {
     setProgress(progress, "Loading Encyclopedia Titles.", 0);
