@@ -102,21 +102,22 @@ private:
     int untitledRun_ = 0;
 };
 
+void appendLetterRows(Encyclopedia& encyclopedia) {
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        encyclopedia.Append({ekLetter, std::string(1, letter), {}, {}, {}, {}, {}});
+}
+
 } // namespace
 
-// Room for the letter rows is made before the copy, so the copied records never move again.
+// The records go straight into the list, without a vector of their own on the way.
 void InstallParsed(Encyclopedia& encyclopedia, const std::vector<T_EncEntry>& parsed) {
-    std::vector<T_EncEntry> records;
-    records.reserve(parsed.size() + 26);
-    records.assign(parsed.begin(), parsed.end());
-    InstallParsed(encyclopedia, std::move(records));
+    encyclopedia.Replace(parsed);
+    appendLetterRows(encyclopedia);
 }
 
 void InstallParsed(Encyclopedia& encyclopedia, std::vector<T_EncEntry>&& parsed) {
-    std::vector<T_EncEntry> records = std::move(parsed);
-    for (char letter = 'A'; letter <= 'Z'; ++letter)
-        records.push_back({ekLetter, std::string(1, letter), {}, {}, {}, {}, {}});
-    encyclopedia.Replace(std::move(records));
+    encyclopedia.Replace(std::move(parsed));
+    appendLetterRows(encyclopedia);
 }
 
 MergeResult MergeParsed(Encyclopedia& encyclopedia, const std::vector<T_EncEntry>& parsed,

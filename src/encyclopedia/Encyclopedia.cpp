@@ -222,12 +222,13 @@ void Encyclopedia::Replace(const std::vector<T_EncEntry>& records) {
     invalidateAll();
 }
 
+// The given vector is emptied and its storage released here, not when the caller lets it go.
 void Encyclopedia::Replace(std::vector<T_EncEntry>&& records) {
+    std::vector<T_EncEntry> taken = std::move(records);
     list_.clear();
-    list_.reserve(records.size());
-    for (T_EncEntry& record : records)
+    list_.reserve(taken.size());
+    for (T_EncEntry& record : taken)
         list_.push_back(std::make_unique<T_EncEntry>(std::move(record)));
-    records.clear();
     invalidateAll();
 }
 
