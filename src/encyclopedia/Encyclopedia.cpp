@@ -138,7 +138,7 @@ const T_EncEntry* Encyclopedia::GetEntryByTag(std::string_view tag) const {
 }
 
 const T_EncEntry* Encyclopedia::GetEntryOnlyByTag(std::string_view tag) const {
-    ensureTags();
+    ensureEntryTags();
     return entryByTag_.Find(tag);
 }
 
@@ -208,7 +208,7 @@ void Encyclopedia::ReorderEncyclopedia() {
         if (moved)
             invalidateAll();
         else if (renamed)
-            tagsValid_ = false;
+            tagsValid_ = false; // entries keep their tags
     });
 }
 
@@ -372,12 +372,14 @@ T_EncEntry* Encyclopedia::mutableRecord(const T_EncEntry* record) {
 }
 
 void Encyclopedia::invalidateAll() const {
-    tagsValid_ = titlesValid_ = membersValid_ = positionsValid_ = false;
+    tagsValid_ = entryTagsValid_ = titlesValid_ = membersValid_ = positionsValid_ = false;
 }
 
 void Encyclopedia::recordAppended(const T_EncEntry* record) const {
     if (tagsValid_)
-        indexTag(record);
+        byTag_.Add(record);
+    if (entryTagsValid_)
+        indexEntryTag(record);
     if (titlesValid_)
         indexTitle(record);
     if (membersValid_)
@@ -388,17 +390,16 @@ void Encyclopedia::recordAppended(const T_EncEntry* record) const {
 
 void Encyclopedia::recordChanged(const T_EncEntry& before, const T_EncEntry& after) const {
     if (tagKeysDiffer(before, after))
-        tagsValid_ = false;
+        tagsValid_ = entryTagsValid_ = false;
     if (titleKeysDiffer(before, after))
         titlesValid_ = false;
     if (memberKeysDiffer(before, after))
         membersValid_ = false;
 }
 
-void Encyclopedia::indexTag(const T_EncEntry* record) const {
+void Encyclopedia::indexEntryTag(const T_EncEntry* record) const {
     if (record->Kind == ekEntry)
         entryByTag_.Add(record);
-    byTag_.Add(record);
 }
 
 void Encyclopedia::indexTitle(const T_EncEntry* record) const {
@@ -418,10 +419,18 @@ void Encyclopedia::ensureTags() const {
     if (tagsValid_)
         return;
     byTag_.Clear(list_.size());
+    for (const auto& record : list_)
+        byTag_.Add(record.get());
+    tagsValid_ = true;
+}
+
+void Encyclopedia::ensureEntryTags() const {
+    if (entryTagsValid_)
+        return;
     entryByTag_.Clear(list_.size());
     for (const auto& record : list_)
-        indexTag(record.get());
-    tagsValid_ = true;
+        indexEntryTag(record.get());
+    entryTagsValid_ = true;
 }
 
 void Encyclopedia::ensureTitles() const {

@@ -96,10 +96,11 @@ private:
     void recordAppended(const T_EncEntry* record) const;
     void recordChanged(const T_EncEntry& before, const T_EncEntry& after) const;
     void ensureTags() const;
+    void ensureEntryTags() const;
     void ensureTitles() const;
     void ensureMembers() const;
     void ensurePositions() const;
-    void indexTag(const T_EncEntry* record) const;
+    void indexEntryTag(const T_EncEntry* record) const;
     void indexTitle(const T_EncEntry* record) const;
     void indexMembers(const T_EncEntry* record) const;
     static std::string_view tagOf(const T_EncEntry& record) { return record.Tag; }
@@ -112,6 +113,7 @@ private:
     // merge that appends and overwrites records never rebuilds them.
     mutable bool tagsValid_ = false;
     mutable RecordIndex byTag_{&Encyclopedia::tagOf};
+    mutable bool entryTagsValid_ = false;
     mutable RecordIndex entryByTag_{&Encyclopedia::tagOf};
     mutable bool titlesValid_ = false;
     mutable RecordIndex headerByTitle_{&Encyclopedia::headerTitleOf};

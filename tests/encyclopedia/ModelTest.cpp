@@ -57,8 +57,8 @@ TEST(Model, ReorderOrdersTitlesByTheirBytesAndKeepsEqualOnesInPlace) {
     EXPECT_EQ(encyclopedia.Snapshot(), records);
 }
 
-// Lookups are kept across appends and across a reorder that moves nothing, so they must follow
-// new records, grown tables and new header numbers.
+// Lookups are kept across appends, edits and a reorder that moves nothing, so they must follow
+// new records, grown tables, changed tags and new header numbers.
 TEST(Model, LookupsFollowAppendsAndRenumbering) {
     Encyclopedia encyclopedia;
     encyclopedia.Replace({Header("0003", "Stars:E1"), Header("0007", "Ships"), Letter('A')});
@@ -79,6 +79,10 @@ TEST(Model, LookupsFollowAppendsAndRenumbering) {
     EXPECT_EQ(encyclopedia.GetHeaderByTitle("Ships"), encyclopedia.At(1));
     EXPECT_EQ(encyclopedia.GetHeader(appended[1]), encyclopedia.At(0));
     EXPECT_EQ(encyclopedia.GetHeader(appended[2]), encyclopedia.At(encyclopedia.Count() - 1));
+
+    encyclopedia.Modify(appended[7], [](T_EncEntry& entry) { entry.Tag = "NEW7"; });
+    EXPECT_EQ(encyclopedia.GetEntryOnlyByTag("E7"), nullptr);
+    EXPECT_EQ(encyclopedia.GetEntryOnlyByTag("new7"), appended[7]);
 }
 
 TEST(Model, ABadHeaderNumberFailsBeforeAnythingChanges) {
