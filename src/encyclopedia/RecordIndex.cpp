@@ -4,21 +4,38 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdint>
 
 namespace krel {
 namespace {
 
 constexpr size_t kSmallest = 16;
+constexpr std::uint64_t kHashed = 1ull << 63;
 
-std::uint64_t foldedHash(std::string_view text) {
-    std::uint64_t hash = 14695981039346656037ull; // FNV-1a over the folded bytes
-    for (char c : text) {
-        unsigned char byte = static_cast<unsigned char>(c);
-        hash ^= (byte >= 'a' && byte <= 'z') ? byte - 'a' + 'A' : byte;
+unsigned char folded(char c) {
+    auto byte = static_cast<unsigned char>(c);
+    return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+}
+
+// A key of up to seven bytes is its length followed by its folded bytes, which tells any two
+// such keys apart exactly (the top bit stays clear); a longer key is its folded FNV-1a hash
+// with the top bit set, and equal signatures then still need the keys compared.
+std::uint64_t signatureOf(std::string_view key) {
+    if (key.size() <= 7) {
+        std::uint64_t packed = key.size();
+        for (char c : key)
+            packed = (packed << 8) | folded(c);
+        return packed;
+    }
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : key) {
+        hash ^= folded(c);
         hash *= 1099511628211ull;
     }
-    return hash;
+    return hash | kHashed;
+}
+
+size_t firstSlot(std::uint64_t signature, size_t mask) {
+    return static_cast<size_t>((signature * 0x9E3779B97F4A7C15ull) >> 32) & mask;
 }
 
 // Slots for count records at most half full.
@@ -30,40 +47,46 @@ size_t slotsFor(size_t count) {
 
 void RecordIndex::Clear(size_t expected) {
     count_ = 0;
-    slots_.assign(slotsFor(expected), nullptr);
+    slots_.assign(slotsFor(expected), Slot{});
 }
 
 void RecordIndex::Add(const T_EncEntry* record) {
     if (2 * (count_ + 1) > slots_.size())
         grow();
-    size_t slot = slotFor(keyOf_(*record));
-    if (slots_[slot])
+    std::string_view key = keyOf_(*record);
+    std::uint64_t signature = signatureOf(key);
+    Slot& slot = slots_[slotFor(key, signature)];
+    if (slot.Record)
         return;
-    slots_[slot] = record;
+    slot = {record, signature};
     ++count_;
 }
 
 const T_EncEntry* RecordIndex::Find(std::string_view key) const {
-    return slots_.empty() ? nullptr : slots_[slotFor(key)];
+    return slots_.empty() ? nullptr : slots_[slotFor(key, signatureOf(key))].Record;
 }
 
 // The slot holding the key, or the free slot where it would go.
-size_t RecordIndex::slotFor(std::string_view key) const {
+size_t RecordIndex::slotFor(std::string_view key, std::uint64_t signature) const {
     size_t mask = slots_.size() - 1;
-    size_t slot = static_cast<size_t>(foldedHash(key)) & mask;
-    while (slots_[slot] && !EqualsIgnoreCase(keyOf_(*slots_[slot]), key))
-        slot = (slot + 1) & mask;
-    return slot;
+    for (size_t slot = firstSlot(signature, mask);; slot = (slot + 1) & mask) {
+        const Slot& candidate = slots_[slot];
+        if (!candidate.Record)
+            return slot;
+        if (candidate.Signature == signature &&
+            (!(signature & kHashed) || EqualsIgnoreCase(keyOf_(*candidate.Record), key)))
+            return slot;
+    }
 }
 
 // Re-adds the records in slot order; keys are unique in the index, so which of two records
 // with the same key came first is never in question here.
 void RecordIndex::grow() {
-    std::vector<const T_EncEntry*> old = std::move(slots_);
+    std::vector<Slot> old = std::move(slots_);
     Clear(old.size());
-    for (const T_EncEntry* record : old)
-        if (record)
-            Add(record);
+    for (const Slot& slot : old)
+        if (slot.Record)
+            Add(slot.Record);
 }
 
 } // namespace krel

@@ -1,12 +1,13 @@
 #pragma once
 // A lookup from a key to the first record that has it, for the encyclopedia's lazily kept
 // indexes. Keys are compared with ASCII letter case folded and are read from the records
-// themselves, so the index holds nothing but pointers (open addressing, linear probing): it
-// must be cleared when a record's key changes or a record goes away.
+// themselves (open addressing, linear probing): the index must be cleared when a record's key
+// changes or a record goes away.
 
 #include "encyclopedia/Entry.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -25,11 +26,18 @@ public:
     const T_EncEntry* Find(std::string_view key) const;
 
 private:
-    size_t slotFor(std::string_view key) const;
+    // The record and a signature of its key: short keys whole, so that most probes never
+    // have to read a record.
+    struct Slot {
+        const T_EncEntry* Record = nullptr;
+        std::uint64_t Signature = 0;
+    };
+
+    size_t slotFor(std::string_view key, std::uint64_t signature) const;
     void grow();
 
     KeyOf keyOf_;
-    std::vector<const T_EncEntry*> slots_; // a power of two in size; nullptr marks a free slot
+    std::vector<Slot> slots_; // a power of two in size; a slot without a record is free
     size_t count_ = 0;
 };
 
