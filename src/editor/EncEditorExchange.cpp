@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUndoStack>
 #include <optional>
 
 namespace krel {
@@ -114,6 +115,17 @@ LogFn logTo(TEncEditorMain& editor) {
     };
 }
 
+void noteWorkCopiesMatch(TEncEditorMain& editor) {
+    editor.WorkCopiesStep = editor.History->Stack().index();
+}
+
+// Edits made since the work copies last held the list, which an install would leave out. The
+// step tells whether the list moved on; the bytes whether that changed what would be saved.
+bool workCopiesLag(TEncEditorMain& editor) {
+    return editor.History->Stack().index() != editor.WorkCopiesStep &&
+           WorkCopiesDifferFrom(editor.EntryList, editor.Paths().WorkFolder);
+}
+
 // A reload of the list (reset, import or merge) behind the progress window, as one undo step.
 // Returns false when the window was closed meanwhile.
 bool reloadAsStep(TEncEditorMain& editor, const char* step, bool merge) {
@@ -129,6 +141,7 @@ void reloadWorkCopies(TEncEditorMain& editor, const char* step, WorkCopiesBackup
     if (!reloadAsStep(editor, step, false))
         return;
     previous.Keep();
+    noteWorkCopiesMatch(editor);
     logLine(editor, "Parser thread completed ...");
     editor.SetStatus("Status: Browsing Encyclopedia");
 }
@@ -187,13 +200,15 @@ void TEncEditorMain::InstallClick() {
                         {MsgButton::Yes, MsgButton::No}) == MsgButton::No)
             return;
         const EditorPaths paths = Paths();
-        if (WorkCopiesDifferFrom(EntryList, paths.WorkFolder)) {
+        if (workCopiesLag(*this)) {
             const MsgButton save = ShowMessage(this, MsgIcon::Confirmation, kSaveBeforeInstall,
                                                {MsgButton::Yes, MsgButton::No, MsgButton::Cancel});
             if (save != MsgButton::Yes && save != MsgButton::No)
                 return;
-            if (save == MsgButton::Yes)
+            if (save == MsgButton::Yes) {
                 SaveCurrentEncyclopedia(EntryList, paths.WorkFolder);
+                noteWorkCopiesMatch(*this);
+            }
         }
         InstallWorkCopies(paths.WorkFolder, paths.DataFolder);
         ShowMessage(this, MsgIcon::Information, "Encyclopedia Installed.");
@@ -237,6 +252,7 @@ void TEncEditorMain::ExportClick() {
         if (!result.Succeeded)
             return;
         History->MarkClean();
+        noteWorkCopiesMatch(*this);
         ShowMessage(this, MsgIcon::Information, result.Message);
     });
 }

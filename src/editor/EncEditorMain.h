@@ -119,6 +119,8 @@ public:
     void ImportClick();
     void MergeClick();
     void ExportClick();
+    // The undo step at which the work copies last held EntryList (load, reset, import, export).
+    int WorkCopiesStep = 0;
 
     // --- Browsing ---
     void TOCClick();

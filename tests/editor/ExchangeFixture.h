@@ -36,11 +36,19 @@ protected:
                 QString::fromStdString((dir / titlesName).string())};
     }
     std::string workFile(const std::string& name) const { return ReadWholeFile(work / name); }
-    std::vector<T_EncEntry> list() const { return editor->EntryList.Snapshot(); }
+    // The list, one readable line a record.
+    std::vector<std::string> list() const {
+        std::vector<std::string> lines;
+        for (const T_EncEntry& r : editor->EntryList.Snapshot())
+            lines.push_back(std::to_string(r.Kind) + "|" + r.Tag + "|" + r.Title + "|" + r.Image +
+                            "|" + r.Keywords + "|" + r.Related + "|" + r.Content);
+        return lines;
+    }
     // An edit as the entry commands make it: one undoable step.
     void editTitle(const std::string& tag, const std::string& title) {
         editor->History->PushStep(QStringLiteral("Edit Entry"), [&] {
             editor->EntryList.Modify(entry(tag), [&](T_EncEntry& record) { record.Title = title; });
+            editor->BuildList("");
         });
     }
     void undo() { editor->History->Stack().undo(); }

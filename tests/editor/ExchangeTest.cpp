@@ -1,7 +1,7 @@
 // Reset, install, import and merge, driven through the window's buttons.
 
 #include "ExchangeFixture.h"
-#include "shell/DebugLog.h"
+#include "encyclopedia/Writer.h"
 
 namespace krel::test {
 namespace {
@@ -16,10 +16,10 @@ bool startsWith(const std::string& text, const std::string& start) {
 
 TEST_F(ExchangeTest, ResetAfterEditsShowsTheArchiveCopyAndUndoBringsTheEditsBack) {
     openSmall();
-    const std::vector<T_EncEntry> loaded = list();
+    const std::vector<std::string> loaded = list();
     writeLooseFiles("loose titles", "loose contents");
     editTitle("W001", "Renamed");
-    const std::vector<T_EncEntry> edited = list();
+    const std::vector<std::string> edited = list();
     const size_t before = log().size();
 
     dialogs.answer(MsgButton::No);
@@ -29,10 +29,10 @@ TEST_F(ExchangeTest, ResetAfterEditsShowsTheArchiveCopyAndUndoBringsTheEditsBack
     dialogs.answer(MsgButton::Yes);
     editor->Reset->click();
     EXPECT_EQ(list(), loaded);
-    EXPECT_TRUE(InOrder(logSince(before),
-                        {"-> Extracting wStrings\\wsEncyclopedia.txt",
-                         "-> Extracting wStrings\\wsEncyclopediaTitles.txt", "Extraction completed.",
-                         "Launching Parser Thread ...", "Parser thread completed ..."}));
+    EXPECT_TRUE(InOrder(logSince(before), {"-> Extracting wStrings\\wsEncyclopedia.txt",
+                                           "-> Extracting wStrings\\wsEncyclopediaTitles.txt",
+                                           "Extraction completed.", "Launching Parser Thread ...",
+                                           "Parser thread completed ..."}));
     EXPECT_EQ(status(), "Status: Browsing Encyclopedia");
     EXPECT_EQ(ReadWholeFile(dataFolder() / "wStrings/wsEncyclopedia.txt"), "loose contents");
     EXPECT_EQ(editor->History->Stack().undoText(), QStringLiteral("Reset"));
@@ -43,7 +43,7 @@ TEST_F(ExchangeTest, ResetAfterEditsShowsTheArchiveCopyAndUndoBringsTheEditsBack
 TEST_F(ExchangeTest, ResetFromAnArchiveWithoutTitlesKeepsListAndWorkCopies) {
     openSmall();
     editTitle("W001", "Renamed");
-    const std::vector<T_EncEntry> edited = list();
+    const std::vector<std::string> edited = list();
     const std::vector<std::string> rowsBefore = rows();
     const std::string contents = workFile("wsEncyclopedia.txt");
     MakeArchive(dataFolder() / "wStrings.mob",
@@ -88,8 +88,21 @@ TEST_F(ExchangeTest, InstallWithoutTheStringsFolderInstallsNothing) {
     EXPECT_FALSE(fs::exists(dataFolder() / "wStrings"));
 }
 
-// The work copies may lag behind the list; install asks whether to save the list first.
-TEST_F(ExchangeTest, InstallAsksToSaveChangesTheWorkCopiesLack) {
+TEST_F(ExchangeTest, InstallOfEmptyWorkCopiesLeavesEmptyLooseFiles) {
+    openSmall();
+    WriteFileAtomic(work / "wsEncyclopedia.txt", "");
+    WriteFileAtomic(work / "wsEncyclopediaTitles.txt", "");
+    dialogs.answer(MsgButton::Yes).answer(MsgButton::Ok);
+    editor->Install->click();
+
+    EXPECT_EQ(dialogs.texts().back(), kInstalled);
+    EXPECT_EQ(ReadWholeFile(dataFolder() / "wStrings/wsEncyclopedia.txt"), "");
+    EXPECT_EQ(ReadWholeFile(dataFolder() / "wStrings/wsEncyclopediaTitles.txt"), "");
+}
+
+// Edits reach the work copies only when saved; install offers to save them first.
+TEST_F(ExchangeTest, InstallAsksToSaveEditsTheWorkCopiesLack) {
+    const fs::path loose = dataFolder() / "wStrings/wsEncyclopedia.txt";
     struct Case {
         MsgButton answer;
         bool installed;
@@ -97,11 +110,13 @@ TEST_F(ExchangeTest, InstallAsksToSaveChangesTheWorkCopiesLack) {
     };
     for (Case c : {Case{MsgButton::Yes, true, true}, Case{MsgButton::No, true, false},
                    Case{MsgButton::Cancel, false, false}}) {
-        ExchangeTest::TearDown();
+        delete editor.data();
+        frame.reset();
+        fs::remove(loose);
         openSmall();
-        WriteFileAtomic(work / "wsEncyclopedia.txt", "");
-        WriteFileAtomic(work / "wsEncyclopediaTitles.txt", "");
-        fs::remove(dataFolder() / "wStrings/wsEncyclopedia.txt");
+        const std::string loaded = workFile("wsEncyclopedia.txt");
+        editTitle("W001", "Renamed");
+        const std::string edited = EncodeContentsFile(editor->EntryList.GetEntryList());
         dialogs.messages.clear();
 
         dialogs.answer(MsgButton::Yes).answer(c.answer);
@@ -109,16 +124,14 @@ TEST_F(ExchangeTest, InstallAsksToSaveChangesTheWorkCopiesLack) {
             dialogs.answer(MsgButton::Ok);
         editor->Install->click();
 
-        const fs::path loose = dataFolder() / "wStrings/wsEncyclopedia.txt";
         ASSERT_GE(dialogs.texts().size(), 2U);
         EXPECT_EQ(dialogs.texts()[1], "The encyclopedia has changes that are not saved in the "
                                       "work files.  Save them before installing?");
         EXPECT_EQ(fs::exists(loose), c.installed);
-        if (c.installed)
-            EXPECT_EQ(ReadWholeFile(loose).empty(), !c.saved);
-        EXPECT_EQ(workFile("wsEncyclopedia.txt"), c.saved ? ContentsBytes(SmallEncyclopedia()) : "");
-        delete editor.data();
-        frame.reset();
+        if (c.installed) {
+            EXPECT_EQ(ReadWholeFile(loose), c.saved ? edited : loaded);
+        }
+        EXPECT_EQ(workFile("wsEncyclopedia.txt"), c.saved ? edited : loaded);
     }
 }
 
@@ -127,12 +140,12 @@ TEST_F(ExchangeTest, ImportTakesAPairFromAnyFolderWithTheExtensionInAnyCase) {
         delete editor.data();
         frame.reset();
         openSmall();
-        const std::vector<T_EncEntry> loaded = list();
+        const std::vector<std::string> loaded = list();
         const std::string contentsName = std::string("wsEncyclopedia") + extension;
         // Titles first: the pair is told apart by its names, not by its order.
-        QStringList pair = writePair(folder(std::string("elsewhere") + extension),
-                                     OtherEncyclopedia(), contentsName,
-                                     std::string("wsEncyclopediaTitles") + extension);
+        QStringList pair =
+            writePair(folder(std::string("elsewhere") + extension), OtherEncyclopedia(),
+                      contentsName, std::string("wsEncyclopediaTitles") + extension);
         dialogs.answerFiles({pair[1], pair[0]});
         editor->Import->click();
 
@@ -148,7 +161,7 @@ TEST_F(ExchangeTest, ImportTakesAPairFromAnyFolderWithTheExtensionInAnyCase) {
 
 TEST_F(ExchangeTest, RefusedImportsChangeNothing) {
     openSmall();
-    const std::vector<T_EncEntry> loaded = list();
+    const std::vector<std::string> loaded = list();
     const std::string contents = workFile("wsEncyclopedia.txt");
     const fs::path dir = folder("picked");
     const QStringList capitals = writePair(dir, OtherEncyclopedia(), "WSENCYCLOPEDIA.txt");
@@ -179,7 +192,8 @@ TEST_F(ExchangeTest, RefusedImportsChangeNothing) {
 TEST_F(ExchangeTest, ImportAsksBeforeDroppingUnexportedChanges) {
     openSmall();
     editTitle("W001", "Renamed");
-    const std::vector<T_EncEntry> edited = list();
+    const std::vector<std::string> edited = list();
+    dialogs.messages.clear();
     dialogs.answerFiles(writePair(folder("elsewhere"), OtherEncyclopedia()));
     dialogs.answer(MsgButton::No);
     editor->Import->click();
@@ -196,24 +210,26 @@ TEST_F(ExchangeTest, MergeFollowsOverwriteAndConfirmAndReportsItsCounts) {
         {ekHeader, "", "", "", "", "Worlds:W001,N001", "0001"},
         {ekEntry, "Ardent Prime", "", "", "", "Rebuilt.", "W001"},
         {ekEntry, "Nadir", "", "", "", "A new world.", "N001"}};
+    // The entries are merged before the headers, so W001 is asked about first.
     struct Case {
         bool overwrite, confirm;
         std::vector<MsgButton> answers;
         int changed;
+        bool entryReplaced;
     };
     const Case cases[] = {
-        {true, false, {}, 0},
-        {false, false, {}, 2},
-        {false, true, {MsgButton::Yes, MsgButton::No}, 1},
-        {false, true, {MsgButton::No, MsgButton::Yes}, 1},
-        {false, true, {MsgButton::NoToAll}, 0},
-        {false, true, {MsgButton::YesToAll}, 2},
+        {true, false, {}, 0, false},
+        {false, false, {}, 2, true},
+        {false, true, {MsgButton::Yes, MsgButton::No}, 1, true},
+        {false, true, {MsgButton::No, MsgButton::Yes}, 1, false},
+        {false, true, {MsgButton::NoToAll}, 0, false},
+        {false, true, {MsgButton::YesToAll}, 2, true},
     };
     for (const Case& c : cases) {
         delete editor.data();
         frame.reset();
         openSmall();
-        const std::vector<T_EncEntry> loaded = list();
+        const std::vector<std::string> loaded = list();
         frame->Preferences.Overwrite = c.overwrite;
         frame->Preferences.Confirm = c.confirm;
         dialogs.messages.clear();
@@ -224,11 +240,10 @@ TEST_F(ExchangeTest, MergeFollowsOverwriteAndConfirmAndReportsItsCounts) {
         editor->Merge->click();
 
         SCOPED_TRACE(testing::Message() << c.overwrite << c.confirm << c.answers.size());
-        EXPECT_EQ(dialogs.texts().back(), "Merge completed.  Items added: 1 Items Changed: " +
-                                              std::to_string(c.changed));
+        EXPECT_EQ(dialogs.texts().back(),
+                  "Merge completed.  Items added: 1 Items Changed: " + std::to_string(c.changed));
         EXPECT_NE(entry("N001"), nullptr);
-        EXPECT_EQ(entry("W001")->Title == "Ardent Prime", c.changed == 2 || c.answers.size() == 2 &&
-                                                                     c.answers[0] == MsgButton::Yes);
+        EXPECT_EQ(entry("W001")->Title == "Ardent Prime", c.entryReplaced);
         EXPECT_EQ(workFile("wsEncyclopedia.txt.merge"), ContentsBytes(merged));
         EXPECT_EQ(workFile("wsEncyclopedia.txt"), ContentsBytes(SmallEncyclopedia()));
         undo();
@@ -238,15 +253,15 @@ TEST_F(ExchangeTest, MergeFollowsOverwriteAndConfirmAndReportsItsCounts) {
 
 TEST_F(ExchangeTest, MergingTheGamesOwnArchiveAddsAndChangesNothing) {
     openSmall();
-    const std::vector<T_EncEntry> loaded = list();
+    const std::vector<std::string> loaded = list();
     dialogs.answerFiles({QString::fromStdString((dataFolder() / "wStrings.mob").string())});
     dialogs.answer(MsgButton::Ok);
     editor->Merge->click();
 
     EXPECT_EQ(dialogs.texts().back(), "Merge completed.  Items added: 0 Items Changed: 0");
     EXPECT_EQ(list(), loaded);
-    EXPECT_TRUE(InOrder(log(), {"-> Extracting wsEncyclopedia.txt",
-                                "-> Extracting wsEncyclopediaTitles.txt"}));
+    EXPECT_TRUE(InOrder(
+        log(), {"-> Extracting wsEncyclopedia.txt", "-> Extracting wsEncyclopediaTitles.txt"}));
 }
 
 } // namespace

@@ -1,0 +1,159 @@
+// Export through its dialog: the two text files or the archive in the program's folder, read
+// back with an independent ZIP reader.
+
+#include "ExchangeFixture.h"
+#include "dialogs/ExportForm.h"
+#include "editor/ProgressForm.h"
+#include "encyclopedia/Writer.h"
+#include "shell/Paths.h"
+#include "support/ModalDriver.h"
+
+#include <QRadioButton>
+#include <array>
+#include <cstdio>
+
+namespace krel::test {
+namespace {
+namespace fs = std::filesystem;
+
+enum class Choice { Cancel, TextFiles, Zip };
+
+// The listing "unzip -v" gives: method, size and name of every member.
+std::string unzipListing(const fs::path& archive) {
+    std::string listing;
+    std::string command = "unzip -v '" + archive.string() + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::array<char, 256> buffer{};
+    while (pipe && fgets(buffer.data(), static_cast<int>(buffer.size()), pipe))
+        listing += buffer.data();
+    if (pipe)
+        pclose(pipe);
+    return listing;
+}
+
+int count(const std::string& text, const std::string& part) {
+    int found = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++found;
+    return found;
+}
+
+class ExportCommandTest : public ExchangeTest {
+protected:
+    fs::path program() const { return env.programFolder(); }
+
+    // Clicks Export and answers its dialog; queued message answers follow.
+    void exportAs(Choice choice) {
+        WhenModalShown([choice](QWidget* shown) {
+            auto* form = qobject_cast<TExportForm*>(shown);
+            ASSERT_NE(form, nullptr);
+            if (choice == Choice::Zip)
+                form->Zip->click();
+            (choice == Choice::Cancel ? form->CloseBut : form->SSHoverText1)->click();
+        });
+        editor->Export->click();
+    }
+};
+
+TEST_F(ExportCommandTest, DialogOpensOnTextFilesAndOffersNoProgram) {
+    TExportForm form;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Export"));
+    EXPECT_TRUE(form.Header->isChecked());
+    EXPECT_FALSE(form.Exe->isEnabled());
+    form.Zip->click();
+    form.Exe->click();
+    form.HeaderClick();
+    EXPECT_TRUE(form.Header->isChecked());
+    EXPECT_FALSE(form.Zip->isChecked() || form.Exe->isChecked());
+}
+
+TEST_F(ExportCommandTest, CancelWritesNothingAndKeepsTheChanges) {
+    openSmall();
+    editTitle("W001", "Renamed");
+    const std::string contents = workFile("wsEncyclopedia.txt");
+    exportAs(Choice::Cancel);
+    EXPECT_EQ(workFile("wsEncyclopedia.txt"), contents);
+    EXPECT_TRUE(fs::is_empty(program()));
+    EXPECT_TRUE(editor->History->IsModified());
+}
+
+TEST_F(ExportCommandTest, TextFilesTwiceOverwriteAndMarkTheEncyclopediaExported) {
+    openSmall();
+    for (const char* title : {"First", "Second"}) {
+        editTitle("W001", title);
+        dialogs.answer(MsgButton::Ok);
+        exportAs(Choice::TextFiles);
+
+        EXPECT_EQ(dialogs.texts().back(), "Encyclopedia files wsEncyclopedia.txt and "
+                                          "wsEncyclopediaTitles.txt saved to the dir: " +
+                                              program().string() + "/");
+        EXPECT_EQ(ReadWholeFile(program() / "wsEncyclopediaTitles.txt"),
+                  workFile("wsEncyclopediaTitles.txt"));
+        EXPECT_EQ(workFile("wsEncyclopediaTitles.txt"),
+                  EncodeTitlesFile(editor->EntryList.GetEntryList()));
+        EXPECT_FALSE(editor->History->IsModified());
+    }
+}
+
+TEST_F(ExportCommandTest, ZipReplacesTheOlderArchiveWithBothMembersDeflated) {
+    openSmall();
+    WriteFileAtomic(program() / "Encyclopedia.zip", "an older export");
+    editTitle("W001", "Renamed");
+    for (int run = 0; run < 2; ++run) {
+        dialogs.answer(MsgButton::Ok);
+        exportAs(Choice::Zip);
+
+        EXPECT_EQ(dialogs.texts().back(),
+                  "Encyclopedia ZIP file created in the directory: " + program().string() + "/");
+        const std::string listing = unzipListing(program() / "Encyclopedia.zip");
+        EXPECT_EQ(count(listing, "Defl:"), 2) << listing;
+        // The reader shows the stored backslashes as slashes.
+        const std::string folder = "GameDataSets/Classic_01/GameData/English/wStrings/";
+        EXPECT_EQ(count(listing, folder + "wsEncyclopedia.txt\n"), 1) << listing;
+        EXPECT_EQ(count(listing, folder + "wsEncyclopediaTitles.txt\n"), 1) << listing;
+        EXPECT_FALSE(editor->ProgressForm && editor->ProgressForm->isVisible());
+        EXPECT_FALSE(editor->History->IsModified());
+    }
+    std::vector<std::string> left;
+    for (const auto& item : fs::directory_iterator(program()))
+        left.push_back(item.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"Encyclopedia.zip"});
+}
+
+TEST_F(ExportCommandTest, UnwritableTargetsReportAnErrorAndNoSuccess) {
+    openSmall();
+    editTitle("W001", "Renamed");
+    fs::create_directories(program() / "wsEncyclopediaTitles.txt");
+    dialogs.messages.clear();
+    dialogs.answer(MsgButton::Ok);
+    exportAs(Choice::TextFiles);
+    ASSERT_EQ(dialogs.texts().size(), 1U);
+    EXPECT_EQ(dialogs.texts().back().rfind("ExportClick()\n", 0), 0U) << dialogs.texts().back();
+    EXPECT_FALSE(fs::exists(program() / "wsEncyclopedia.txt"));
+
+    // The component cannot create its archive: its own report is the last word.
+    fs::create_directories(program() / "Encyclopedia.zip.partial~/blocked");
+    dialogs.messages.clear();
+    dialogs.answer(MsgButton::Ok).answer(MsgButton::Ok);
+    exportAs(Choice::Zip);
+    ASSERT_FALSE(dialogs.texts().empty());
+    for (const std::string& text : dialogs.texts())
+        EXPECT_EQ(text.find("Encyclopedia ZIP file created"), std::string::npos) << text;
+    EXPECT_FALSE(editor->ProgressForm && editor->ProgressForm->isVisible());
+    EXPECT_TRUE(editor->History->IsModified());
+}
+
+TEST_F(ExportCommandTest, AMissingProgramFolderSendsTheExportToTheStandIn) {
+    openSmall();
+    SetProgramFolderForTests((env.root() / "gone").string());
+    dialogs.answer(MsgButton::Ok);
+    exportAs(Choice::TextFiles);
+    const fs::path standIn = UserDataFolder();
+    EXPECT_EQ(dialogs.texts().back(), "Encyclopedia files wsEncyclopedia.txt and "
+                                      "wsEncyclopediaTitles.txt saved to the dir: " +
+                                          standIn.string() + "/");
+    EXPECT_TRUE(fs::exists(standIn / "wsEncyclopedia.txt"));
+}
+
+} // namespace
+} // namespace krel::test
