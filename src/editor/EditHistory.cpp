@@ -1,9 +1,8 @@
 #include "editor/EditHistory.h"
 
-#include <algorithm>
-
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <algorithm>
 
 namespace krel {
 namespace {

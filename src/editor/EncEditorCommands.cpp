@@ -5,6 +5,7 @@
 #include "dialogs/EntryEditor.h"
 #include "dialogs/HeaderEditor.h"
 #include "dialogs/LinkLabel.h"
+#include "dialogs/TagEdit.h"
 #include "editor/EditHistory.h"
 #include "editor/EditorGuard.h"
 #include "editor/EditorWidgets.h"
@@ -13,6 +14,7 @@
 #include "editor/EntryListModel.h"
 #include "encyclopedia/TextFormat.h"
 #include "shell/Dialogs.h"
+#include "shell/GuiGuard.h"
 #include "shell/MainForm.h"
 #include "shell/QtText.h"
 
@@ -211,7 +213,8 @@ void TEncEditorMain::moveToHeader(const T_EncEntry* entry, const std::string& he
 void TEncEditorMain::renameTag(const std::string& from, const std::string& to) {
     for (size_t i = 0; i < EntryList.Count(); ++i) {
         const T_EncEntry* record = EntryList.At(i);
-        if (record->Kind == ekHeader && HeaderMembers(record->Content).find(from) != std::string::npos) {
+        if (record->Kind == ekHeader &&
+            HeaderMembers(record->Content).find(from) != std::string::npos) {
             EntryList.Modify(record, [&](T_EncEntry& header) {
                 const size_t colon = header.Content.find(':');
                 header.Content = header.Content.substr(0, colon + 1) +

@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QUndoGroup>
 
 namespace krel {
 namespace {
@@ -76,6 +77,7 @@ void TKrelEditMainForm::buildMenus() {
     OpenEncyclopediaEditor1 = item(File1, "OpenEncyclopediaEditor1", "Encyclopedia Editor");
     File1->addSeparator();
     Exit1 = item(File1, "Exit1", "Exit");
+    buildEditMenu();
     Windows1 = menuBar()->addMenu(QStringLiteral("Windows"));
     Cascade1 = item(Windows1, "Cascade1", "Cascade");
     ile1 = item(Windows1, "ile1", "Tile");
@@ -90,6 +92,21 @@ void TKrelEditMainForm::buildMenus() {
     Index1 = item(Help1, "Index1", "Index");
     Help1->addSeparator();
     About1 = item(Help1, "About1", "About");
+}
+
+void TKrelEditMainForm::buildEditMenu() {
+    UndoGroup = new QUndoGroup(this);
+    Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Undo1 = UndoGroup->createUndoAction(this, QStringLiteral("Undo"));
+    Undo1->setObjectName(QStringLiteral("Undo1"));
+    Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Redo1 = UndoGroup->createRedoAction(this, QStringLiteral("Redo"));
+    Redo1->setObjectName(QStringLiteral("Redo1"));
+    Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                         QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    Edit1->addAction(Undo1);
+    Edit1->addAction(Redo1);
 }
 
 void TKrelEditMainForm::connectMenus() {
@@ -259,12 +276,22 @@ void TKrelEditMainForm::arrangeIcons() {
 
 void TKrelEditMainForm::closeEvent(QCloseEvent* event) {
     guiGuard(this, [this] { FormClose(); });
-    event->accept();
+    if (editorStillOpen())
+        event->ignore();
+    else
+        event->accept();
+}
+
+// An editor window may refuse to close while it holds changes the user wants to keep.
+bool TKrelEditMainForm::editorStillOpen() const {
+    return editor_ && !editor_->isHidden();
 }
 
 void TKrelEditMainForm::FormClose() {
     frameGuard("FormClose()", [this] {
         MdiArea->closeAllSubWindows();
+        if (editorStillOpen())
+            return;
         if (help_)
             help_->close();
         DeleteFilesDir(WithTrailingSeparator(Preferences.General.TempDir));

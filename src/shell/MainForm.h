@@ -16,6 +16,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
+class QUndoGroup;
 
 namespace krel {
 
@@ -45,6 +46,11 @@ public:
     QMenu* File1;
     QAction* OpenEncyclopediaEditor1;
     QAction* Exit1;
+    // Undo and redo act on the history of the active editor window, which registers it here.
+    QMenu* Edit1;
+    QAction* Undo1;
+    QAction* Redo1;
+    QUndoGroup* UndoGroup;
     QMenu* Windows1;
     QAction* Cascade1;
     QAction* ile1;
@@ -88,6 +94,8 @@ private:
     void FormCreate();
     void FormClose();
     void buildMenus();
+    void buildEditMenu();
+    bool editorStillOpen() const;
     void connectMenus();
     void updateEditorCommand();
     void openDebugWindow();
