@@ -7,8 +7,14 @@
 #include "archive/PngImage.h"
 #include "archive/ZipMaster.h"
 #include "common/AtomicFile.h"
+#include "dialogs/AddForm.h"
+#include "dialogs/EntryEditor.h"
+#include "dialogs/ExportForm.h"
+#include "dialogs/TagEdit.h"
+#include "editor/EditHistory.h"
 #include "editor/EditorFactory.h"
 #include "editor/EncEditorMain.h"
+#include "encyclopedia/Parser.h"
 #include "encyclopedia/Writer.h"
 #include "shell/Dialogs.h"
 #include "shell/GuiGuard.h"
@@ -19,6 +25,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QUndoStack>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -212,6 +221,188 @@ void printLine(const std::string& name, double milliseconds, double limit) {
                 milliseconds < limit ? "met" : "MISSED");
 }
 
+// --- Exchanging whole encyclopedias: merge and export ---
+
+// Answers the file chooser with a fixed selection and every box with its first button.
+class ChooseFiles : public AnswerOk {
+public:
+    explicit ChooseFiles(QStringList files) : files_(std::move(files)) {}
+    QStringList openFiles(QWidget*, const QString&, const QString&, bool) override {
+        return files_;
+    }
+
+private:
+    QStringList files_;
+};
+
+// An encyclopedia as large as the first that shares half of its entry tags with it.
+std::vector<T_EncEntry> halfSharedRecords(const std::vector<T_EncEntry>& first,
+                                          const SyntheticOptions& options) {
+    std::set<std::string> firstTags;
+    for (const T_EncEntry& record : first)
+        firstTags.insert(record.Tag);
+    SyntheticOptions wider = options;
+    wider.Seed = options.Seed + 1;
+    wider.Entries = options.Entries + options.Entries / 2;
+    std::vector<T_EncEntry> records;
+    bool takeShared = true;
+    for (T_EncEntry& record : MakeSyntheticRecords(wider)) {
+        if (record.Kind == ekEntry && firstTags.count(record.Tag) && !(takeShared = !takeShared))
+            continue;
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+// Clicks through the export dialog as soon as it is up: ".ZIP File", then "Export".
+void answerExportWithZip() {
+    QTimer::singleShot(0, [] {
+        auto* form = qobject_cast<TExportForm*>(QApplication::activeModalWidget());
+        if (!form)
+            return answerExportWithZip();
+        form->Zip->click();
+        form->SSHoverText1->click();
+    });
+}
+
+void runExchange(TEncEditorMain& editor, TKrelEditMainForm& frame, const BenchWorld& world,
+                 const Options& options) {
+    const fs::path source = world.work().parent_path() / "merge-source";
+    Encyclopedia second;
+    second.Replace(halfSharedRecords(world.Records, options.Synthetic));
+    fs::create_directories(source);
+    SaveCurrentEncyclopedia(second, source);
+    ChooseFiles choose({QString::fromStdString((source / "wsEncyclopedia.txt").string()),
+                        QString::fromStdString((source / "wsEncyclopediaTitles.txt").string())});
+    DialogService* previous = InstallDialogs(&choose);
+    frame.Preferences.Overwrite = false;
+    frame.Preferences.Confirm = false;
+    // The exports go to a program folder of the run's own.
+    fs::create_directories(source.parent_path() / "program");
+    SetProgramFolderForTests((source.parent_path() / "program").string());
+
+    std::vector<double> mergeClick, mergeStep, zipExport;
+    for (int i = 0; i < options.Runs; ++i) {
+        mergeClick.push_back(timed([&] { editor.MergeClick(); }));
+        editor.History->Stack().undo();
+    }
+    // The merge itself, without reading and parsing the files: the window's completion and the
+    // undo step that records it.
+    const ParseResult parsed = ParseEncyclopedia(ReadWholeFile(source / "wsEncyclopediaTitles.txt"),
+                                                 ReadWholeFile(source / "wsEncyclopedia.txt"));
+    for (int i = 0; i < options.Runs; ++i) {
+        editor.MergeMode = true;
+        mergeStep.push_back(timed([&] {
+            editor.History->PushStep(QStringLiteral("Merge"), [&] {
+                editor.ThreadOnComplete(*editor.ParserThread, parsed);
+            });
+        }));
+        editor.History->Stack().undo();
+    }
+    for (int i = 0; i < options.Runs; ++i) {
+        answerExportWithZip();
+        zipExport.push_back(timed([&] { editor.ExportClick(); }));
+    }
+    InstallDialogs(previous);
+    SetProgramFolderForTests({});
+
+    std::printf("Exchange: merging %zu records (%d added, %d changed), export as ZIP\n",
+                second.Count(), editor.ItemsAdded, editor.ItemsChanged);
+    printLine("merge: the merge itself, with its undo step", median(mergeStep), 200);
+    printLine("merge: whole command, parse included", median(mergeClick), 1000);
+    printLine("export as ZIP", median(zipExport), 1000);
+}
+
+// --- Editing: the commands on the large encyclopedia, each with its list rebuild ---
+
+// Answers every question with Yes (the delete command asks before it deletes).
+class AnswerYes : public AnswerOk {
+public:
+    MsgButton message(QWidget*, const MessageCall&) override { return MsgButton::Yes; }
+};
+
+// Once a dialog of type Dialog is up, fill runs on it and the dialog is accepted.
+template <class Dialog> void whenDialog(std::function<void(Dialog&)> fill) {
+    QTimer::singleShot(0, [fill] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return whenDialog<Dialog>(fill);
+        fill(*dialog);
+        dialog->accept();
+    });
+}
+
+// Selects the row of a record (the table of contents lists every entry under its header).
+QPoint selectRow(TEncEditorMain& editor, const T_EncEntry* record) {
+    const QModelIndex index = editor.EntryRows->index(editor.EntryRows->RowOf(record));
+    editor.EntryListBox->setCurrentIndex(index);
+    editor.EntryListBox->scrollTo(index);
+    return editor.EntryListBox->visualRect(index).center();
+}
+
+// The n-th entry row of the table of contents that has an entry row right below it.
+const T_EncEntry* memberEntry(const TEncEditorMain& editor, int n) {
+    for (int row = 0; row + 1 < editor.EntryRows->rowCount(); ++row) {
+        const T_EncEntry* record = editor.EntryRows->Record(row);
+        const T_EncEntry* next = editor.EntryRows->Record(row + 1);
+        if (record && next && record->Kind == ekEntry && next->Kind == ekEntry && n-- == 0)
+            return record;
+    }
+    throw std::runtime_error("no entry rows to drag");
+}
+
+void runEditing(TEncEditorMain& editor, const Options& options) {
+    AnswerYes answers;
+    DialogService* previous = InstallDialogs(&answers);
+    editor.TOCClick();
+    std::vector<double> edit, add, remove, drop, undo, redo;
+    for (int i = 0; i < options.Runs; ++i) {
+        const T_EncEntry* entry = memberEntry(editor, 100 + i);
+        editor.SelectEntry(entry);
+        selectRow(editor, entry);
+        whenDialog<TEncEntryEditor>([i](TEncEntryEditor& dialog) {
+            dialog.Title->setText(QStringLiteral("Edited %1").arg(i));
+        });
+        edit.push_back(timed([&] { editor.EditClick(); }));
+
+        whenDialog<TAddForm>([](TAddForm& chooser) { chooser.Entry->click(); });
+        whenDialog<TEncEntryEditor>([i](TEncEntryEditor& dialog) {
+            dialog.EntryTag->setText(QStringLiteral("Q%1").arg(i, 3, 10, QLatin1Char('0')));
+            dialog.Title->setText(QStringLiteral("Added"));
+        });
+        add.push_back(timed([&] { editor.AddClick(); }));
+
+        const T_EncEntry* dragged = memberEntry(editor, 200 + i);
+        const int row = editor.EntryRows->RowOf(dragged);
+        const QPoint from = selectRow(editor, dragged);
+        const QPoint onto =
+            editor.EntryListBox->visualRect(editor.EntryRows->index(row + 1)).center();
+        drop.push_back(timed([&] {
+            editor.EntryListBoxDragBegin(Qt::LeftButton, from);
+            editor.EntryListBoxDragDrop(onto);
+        }));
+
+        selectRow(editor, memberEntry(editor, 300 + i));
+        remove.push_back(timed([&] { editor.DeleteClick(); }));
+    }
+    QUndoStack& stack = editor.History->Stack();
+    while (stack.canUndo())
+        undo.push_back(timed([&] { stack.undo(); }));
+    while (stack.canRedo())
+        redo.push_back(timed([&] { stack.redo(); }));
+    InstallDialogs(previous);
+
+    std::printf("Editing: %zu records; a step keeps %zu record pointers\n",
+                editor.EntryList.Count(), editor.EntryList.Count());
+    printLine("edit an entry (dialog, apply, rebuild)", median(edit), 100);
+    printLine("add an entry (two dialogs, rebuild)", median(add), 100);
+    printLine("drop an entry after another", median(drop), 100);
+    printLine("delete an entry", median(remove), 100);
+    printLine("undo", median(undo), 100);
+    printLine("  slowest undo", *std::max_element(undo.begin(), undo.end()), 100);
+    printLine("redo", median(redo), 100);
+}
+
 int run(const Options& options) {
     BenchWorld world(options);
     AnswerOk answers;
@@ -252,6 +443,8 @@ int run(const Options& options) {
     printLine("select an entry with a picture", median(withPicture), 30);
     printLine("  slowest selection", *std::max_element(withPicture.begin(), withPicture.end()), 30);
     std::printf("  picture archive listings: %d\n", editor.Pictures().Listings());
+    runEditing(editor, options);
+    runExchange(editor, frame, world, options);
     InstallDialogs(nullptr);
     return 0;
 }
