@@ -140,9 +140,7 @@ TEST_F(BrowseTest, RightClickOffersTheRowsMenuWithoutChangingTheDisplay) {
 
     EXPECT_EQ(window.CurrentEntry, entry("W001"));
     for (QMenu* menu : {window.EntryMenu, window.HeaderMenu})
-        for (QAction* action : menu->actions())
-            EXPECT_TRUE(action->isSeparator() || !action->isEnabled())
-                << action->text().toStdString();
+        EXPECT_FALSE(menu->actions().at(0)->isEnabled()) << "the menu's title is not a command";
 }
 
 TEST_F(BrowseTest, RemovedRecordLeavesDisplayLinksAndRows) {

@@ -61,6 +61,37 @@ TEST_F(LoadTest, WithOneLooseFileBothComeFromTheArchiveInLoggedOrder) {
               (std::vector<std::string>{"Worlds", "Ardent", "Bellwether", "Ships", "Corsair"}));
 }
 
+TEST_F(LoadTest, GameFoldersAndArchiveAreFoundInAnyLetterCase) {
+    writeStringArchive(SmallEncyclopedia());
+    fs::rename(dataFolder() / "wStrings.mob", dataFolder() / "WSTRINGS.MOB");
+    fs::rename(game / "GameDataSets/Classic_01/GameData",
+               game / "GameDataSets/Classic_01/gamedata");
+    fs::rename(game / "GameDataSets", game / "GAMEDATASETS");
+    dialogs.answer(MsgButton::Ok);
+
+    open();
+
+    EXPECT_EQ(status(), "Status: Browsing Encyclopedia");
+    EXPECT_GE(rowOf("Ardent"), 0);
+}
+
+TEST_F(LoadTest, WorkFolderThatIsNoFolderFailsCreationThenTheCopy) {
+    writeStringArchive(SmallEncyclopedia());
+    writeLooseFiles(TitlesBytes(SmallEncyclopedia()), ContentsBytes(SmallEncyclopedia()));
+    fs::remove_all(work);
+    WriteFileAtomic(work, "a file where the work folder should be");
+    dialogs.answer(MsgButton::Ok).answer(MsgButton::Ok).answer(MsgButton::Ok);
+
+    TEncEditorMain& window = open();
+
+    // The frame reports first that it cannot create the work folder.
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(dialogs.texts()[1].rfind("FormCreate()\nInstallZipFiles()\n", 0), 0u);
+    EXPECT_EQ(dialogs.texts()[2].rfind("FormShow()\n", 0), 0u);
+    EXPECT_EQ(window.ParserThread, nullptr);
+    EXPECT_EQ(status(), "Status: Idle");
+}
+
 TEST_F(LoadTest, ProgressWindowEndsAtOneHundredAndCloses) {
     TEncEditorMain& window = openSmall();
     ASSERT_TRUE(window.ProgressForm);
