@@ -14,6 +14,7 @@
 #include "editor/EditHistory.h"
 #include "editor/EditorFactory.h"
 #include "editor/EncEditorMain.h"
+#include "editor/EntryListModel.h"
 #include "encyclopedia/Parser.h"
 #include "encyclopedia/Writer.h"
 #include "shell/Dialogs.h"
