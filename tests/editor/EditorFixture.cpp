@@ -84,7 +84,7 @@ std::vector<T_EncEntry> SmallEncyclopedia() {
         {ekEntry, "Galactic Encyclopedia", "", "", "", "Choose a topic on the left.", "Eror"},
         {ekEntry, "Ardent", "Ardent", "Stars, STAR, galaxy", "W002,S001,XXXX,Eror,W001",
          "A warm world.", "W001"},
-        {ekEntry, "Bellwether", "", "starbase", "", "First line/pSecond line", "W002"},
+        {ekEntry, "Bellwether", "Bell", "starbase", "", "First line/pSecond line", "W002"},
         {ekEntry, "Corsair", "Ship", "", "W001", "A fast raider.", "S001"},
     };
 }

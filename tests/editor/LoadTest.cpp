@@ -151,19 +151,6 @@ TEST_F(LoadTest, FailedReloadKeepsListDisplayAndCounters) {
     EXPECT_FALSE(window.ProgressForm->isVisible());
 }
 
-TEST_F(LoadTest, ReloadNeverLeavesTheDisplayOnAReleasedRecord) {
-    TEncEditorMain& window = openSmall();
-    std::vector<T_EncEntry> changed = SmallEncyclopedia();
-    changed[2].Content = "A new welcome.";
-    WriteFileAtomic(work / "wsEncyclopediaTitles.txt", TitlesBytes(changed));
-    WriteFileAtomic(work / "wsEncyclopedia.txt", ContentsBytes(changed));
-
-    ASSERT_TRUE(window.RunParse(false));
-
-    EXPECT_TRUE(window.EntryList.Contains(window.CurrentEntry));
-    EXPECT_EQ(window.EntryDesc->toPlainText().toStdString(), "A new welcome.");
-}
-
 TEST_F(LoadTest, FailureAfterTheRecordsWereReplacedLeavesNothingPointingAtOldOnes) {
     TEncEditorMain& window = openSmall();
     clickRow(rowOf("Ardent"));
@@ -184,25 +171,6 @@ TEST_F(LoadTest, FailureAfterTheRecordsWereReplacedLeavesNothingPointingAtOldOne
         EXPECT_TRUE(!window.LinkTarget(link) || list.Contains(window.LinkTarget(link)));
     for (int row = 0; row < window.EntryRows->rowCount(); ++row)
         EXPECT_TRUE(list.Contains(window.EntryRows->Record(row)));
-}
-
-TEST_F(LoadTest, MergeAddsNewTagsAndKeepsDuplicates) {
-    TEncEditorMain& window = openSmall();
-    std::vector<T_EncEntry> other = {
-        {ekEntry, "Ardent renamed", "", "", "", "", "W001"},
-        {ekEntry, "Dunmere", "", "", "", "A cold world.", "W003"},
-    };
-    WriteFileAtomic(work / "wsEncyclopediaTitles.txt.merge", TitlesBytes(other));
-    WriteFileAtomic(work / "wsEncyclopedia.txt.merge", ContentsBytes(other));
-    const size_t records = window.EntryList.Count();
-
-    ASSERT_TRUE(window.RunParse(true));
-
-    EXPECT_EQ(window.ItemsAdded, 1);
-    EXPECT_EQ(window.ItemsChanged, 0);
-    EXPECT_EQ(window.EntryList.Count(), records + 1);
-    EXPECT_EQ(entry("W001")->Title, "Ardent");
-    EXPECT_EQ(window.CurrentEntry, entry("EROR"));
 }
 
 } // namespace
