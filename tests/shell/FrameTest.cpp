@@ -55,7 +55,7 @@ TEST_F(Frame, MenusInTheirOrder) {
     startFrame();
     EXPECT_EQ(frame->windowTitle(), "Vastreach 3 Editor");
     EXPECT_EQ(menuLayout(frame->menuBar()),
-              (QStringList{"Editors: Encyclopedia Editor|-|Exit",
+              (QStringList{"Editors: Encyclopedia Editor|-|Exit", "Edit: Undo|Redo",
                            "Windows: Cascade|Tile|Arrange All|-|Debug Window",
                            "Options: Editor Options ...", "Help: Contents|Index|-|About"}));
 }
