@@ -187,6 +187,26 @@ TEST_F(EditCommandsTest, DeleteAsksFirstAndNeverLeavesTheDisplayOnTheRemovedReco
     EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 
+TEST_F(EditCommandsTest, TheEntryEditorKeepsRefusingBadTagsAndCancelChangesNothing) {
+    TEncEditorMain& window = openSmall();
+    clickRow(rowOf("Ardent"));
+    const auto before = records();
+    dialogs.answer(MsgButton::Ok).answer(MsgButton::Ok);
+    whenEntryEditor([](TEncEntryEditor& dialog) {
+        for (const char* tag : {"AB", "s001"}) {
+            dialog.EntryTag->setText(QString::fromLatin1(tag));
+            dialog.Apply->click();
+            EXPECT_TRUE(dialog.isVisible()) << tag;
+        }
+        dialog.Title->setText(QStringLiteral("Changed"));
+        return false;
+    });
+    QTest::mouseClick(window.Edit, Qt::LeftButton);
+    EXPECT_EQ(dialogs.messages.size(), 3u) << "the load's box and one refusal per tag";
+    EXPECT_EQ(records(), before);
+    EXPECT_EQ(window.History->StepCount(), 0u);
+}
+
 TEST_F(EditCommandsTest, AFailingCommandChangesNothing) {
     TEncEditorMain& window = openSmall();
     const auto before = records();
