@@ -103,8 +103,8 @@ void TKrelEditMainForm::buildEditMenu() {
     Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     Redo1 = UndoGroup->createRedoAction(this, QStringLiteral("Redo"));
     Redo1->setObjectName(QStringLiteral("Redo1"));
-    Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                         QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    Redo1->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     Edit1->addAction(Undo1);
     Edit1->addAction(Redo1);
 }
