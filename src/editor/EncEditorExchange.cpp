@@ -7,6 +7,7 @@
 #include "editor/EditorGuard.h"
 #include "editor/EncEditorMain.h"
 #include "editor/ProgressForm.h"
+#include "editor/Trash.h"
 #include "encyclopedia/Writer.h"
 #include "exchange/Export.h"
 #include "exchange/Install.h"
@@ -100,9 +101,7 @@ private:
 // The old archive goes to the desktop's trash where there is one, so an export never destroys
 // the user's previous one outright.
 void disposeOldArchive(const fs::path& archive) {
-    if (QFile::moveToTrash(QFile::decodeName(archive.c_str())))
-        return;
-    fs::remove(archive);
+    MoveToTrashOrDelete(archive);
 }
 
 void logLine(TEncEditorMain& editor, const std::string& line) {

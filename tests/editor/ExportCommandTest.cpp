@@ -118,6 +118,15 @@ TEST_F(ExportCommandTest, ZipReplacesTheOlderArchiveWithBothMembersDeflated) {
     for (const auto& item : fs::directory_iterator(program()))
         left.push_back(item.path().filename().string());
     EXPECT_EQ(left, std::vector<std::string>{"Encyclopedia.zip"});
+    // Both older archives went to the user's trash, each with a note of where it came from,
+    // and nothing was left in the working folder.
+    const fs::path trash = env.root() / "data" / "Trash";
+    EXPECT_EQ(ReadWholeFile(trash / "files" / "Encyclopedia.zip"), "an older export");
+    EXPECT_TRUE(fs::exists(trash / "files" / "Encyclopedia.zip-1"));
+    EXPECT_NE(ReadWholeFile(trash / "info" / "Encyclopedia.zip.trashinfo")
+                  .find("Path=" + (program() / "Encyclopedia.zip").string()),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(fs::current_path() / "info"));
 }
 
 TEST_F(ExportCommandTest, UnwritableTargetsReportAnErrorAndNoSuccess) {
