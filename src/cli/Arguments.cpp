@@ -9,21 +9,21 @@ bool isOption(const std::string& arg) {
     return arg.size() > 2 && arg.rfind("--", 0) == 0;
 }
 
-const OptionSpec& findOption(const CommandSpec& spec, const std::string& name) {
-    auto found = std::find_if(spec.Options.begin(), spec.Options.end(),
-                              [&](const OptionSpec& option) { return option.Name == name; });
-    if (found == spec.Options.end())
-        throw EUsageError("unknown option '--" + name + "' for '" + spec.Name + "'");
+const OptionSyntax& findOption(const CommandSyntax& syntax, const std::string& name) {
+    auto found = std::find_if(syntax.Options.begin(), syntax.Options.end(),
+                              [&](const OptionSyntax& option) { return option.Name == name; });
+    if (found == syntax.Options.end())
+        throw EUsageError("unknown option '--" + name + "' for '" + syntax.Name + "'");
     return *found;
 }
 
 // Reads the option at args[i]; advances i past a value given as a separate argument.
-void takeOption(const std::vector<std::string>& args, size_t& i, const CommandSpec& spec,
+void takeOption(const std::vector<std::string>& args, size_t& i, const CommandSyntax& syntax,
                 Arguments& parsed) {
     std::string text = args[i].substr(2);
     size_t equals = text.find('=');
     std::string name = text.substr(0, equals);
-    const OptionSpec& option = findOption(spec, name);
+    const OptionSyntax& option = findOption(syntax, name);
     std::string value;
     if (equals != std::string::npos) {
         if (!option.TakesValue)
@@ -38,13 +38,13 @@ void takeOption(const std::vector<std::string>& args, size_t& i, const CommandSp
         throw EUsageError("option '--" + name + "' given twice");
 }
 
-void checkOperandCount(const Arguments& parsed, const CommandSpec& spec) {
+void checkOperandCount(const Arguments& parsed, const CommandSyntax& syntax) {
     size_t have = parsed.Operands.size();
-    if (have < spec.Operands.size())
-        throw EUsageError("'" + spec.Name + "' needs " + spec.Operands[have]);
-    if (have > spec.Operands.size())
-        throw EUsageError("unexpected argument '" + parsed.Operands[spec.Operands.size()] +
-                          "' for '" + spec.Name + "'");
+    if (have < syntax.Operands.size())
+        throw EUsageError("'" + syntax.Name + "' needs " + syntax.Operands[have]);
+    if (have > syntax.Operands.size())
+        throw EUsageError("unexpected argument '" + parsed.Operands[syntax.Operands.size()] +
+                          "' for '" + syntax.Name + "'");
 }
 
 } // namespace
@@ -54,16 +54,16 @@ std::string Arguments::Value(const std::string& name, const std::string& fallbac
     return found == Options.end() ? fallback : found->second;
 }
 
-Arguments ParseArguments(const std::vector<std::string>& args, const CommandSpec& spec) {
+Arguments ParseArguments(const std::vector<std::string>& args, const CommandSyntax& syntax) {
     Arguments parsed;
-    parsed.Command = spec.Name;
+    parsed.Command = syntax.Name;
     for (size_t i = 1; i < args.size(); ++i) {
         if (isOption(args[i]))
-            takeOption(args, i, spec, parsed);
+            takeOption(args, i, syntax, parsed);
         else
             parsed.Operands.push_back(args[i]);
     }
-    checkOperandCount(parsed, spec);
+    checkOperandCount(parsed, syntax);
     return parsed;
 }
 

@@ -12,15 +12,15 @@ namespace krel::cli {
 
 KREL_UNIT_ERROR(EUsageError);
 
-struct OptionSpec {
+struct OptionSyntax {
     std::string Name;        // without the leading "--"
     bool TakesValue = false; // "--name=value", or "--name value"
 };
 
-struct CommandSpec {
+struct CommandSyntax {
     std::string Name;
     std::vector<std::string> Operands; // names shown in messages, e.g. "SOURCE"
-    std::vector<OptionSpec> Options;
+    std::vector<OptionSyntax> Options;
 };
 
 struct Arguments {
@@ -32,9 +32,9 @@ struct Arguments {
     std::string Value(const std::string& name, const std::string& fallback = {}) const;
 };
 
-// Parses args (without the program name; args[0] is the command word) by the command's spec.
+// Parses args (without the program name; args[0] is the command word) by the command's syntax.
 // Throws EUsageError for an unknown or repeated option, a missing or surplus operand, or a
 // missing option value.
-Arguments ParseArguments(const std::vector<std::string>& args, const CommandSpec& spec);
+Arguments ParseArguments(const std::vector<std::string>& args, const CommandSyntax& syntax);
 
 } // namespace krel::cli

@@ -51,7 +51,7 @@ Exit status: 0 done, 1 check found problems, 2 unusable input or arguments.
 using RunFn = int (*)(const Arguments&, std::ostream&);
 
 struct Command {
-    CommandSpec Spec;
+    CommandSyntax Syntax;
     RunFn Run;
 };
 
@@ -75,7 +75,7 @@ const std::vector<Command>& commands() {
 const Command& findCommand(const std::string& name) {
     const auto& table = commands();
     auto found = std::find_if(table.begin(), table.end(),
-                              [&](const Command& command) { return command.Spec.Name == name; });
+                              [&](const Command& command) { return command.Syntax.Name == name; });
     if (found == table.end())
         throw EUsageError("unknown command '" + name + "'");
     return *found;
@@ -93,7 +93,7 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out) {
         return kExitOk;
     }
     const Command& command = findCommand(args[0]);
-    return command.Run(ParseArguments(args, command.Spec), out);
+    return command.Run(ParseArguments(args, command.Syntax), out);
 }
 
 // Chained messages carry one routine a line; the report is one line.
