@@ -1,5 +1,5 @@
-// Export through its dialog: the two text files or the archive in the program's folder, read
-// back with an independent ZIP reader.
+// Export through its dialog: the two text files or the archive in the program's folder, and
+// what becomes of the older archive. The archive's members are checked by the exchange tests.
 
 #include "ExchangeFixture.h"
 #include "dialogs/ExportForm.h"
@@ -9,34 +9,12 @@
 #include "support/ModalDriver.h"
 
 #include <QRadioButton>
-#include <array>
-#include <cstdio>
 
 namespace krel::test {
 namespace {
 namespace fs = std::filesystem;
 
 enum class Choice { Cancel, TextFiles, Zip };
-
-// The listing "unzip -v" gives: method, size and name of every member.
-std::string unzipListing(const fs::path& archive) {
-    std::string listing;
-    std::string command = "unzip -v '" + archive.string() + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 256> buffer{};
-    while (pipe && fgets(buffer.data(), static_cast<int>(buffer.size()), pipe))
-        listing += buffer.data();
-    if (pipe)
-        pclose(pipe);
-    return listing;
-}
-
-int count(const std::string& text, const std::string& part) {
-    int found = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++found;
-    return found;
-}
 
 class ExportCommandTest : public ExchangeTest {
 protected:
@@ -95,7 +73,7 @@ TEST_F(ExportCommandTest, TextFilesTwiceOverwriteAndMarkTheEncyclopediaExported)
     }
 }
 
-TEST_F(ExportCommandTest, ZipReplacesTheOlderArchiveWithBothMembersDeflated) {
+TEST_F(ExportCommandTest, ZipSendsEveryOlderArchiveToTheTrash) {
     openSmall();
     WriteFileAtomic(program() / "Encyclopedia.zip", "an older export");
     editTitle("W001", "Renamed");
@@ -105,19 +83,10 @@ TEST_F(ExportCommandTest, ZipReplacesTheOlderArchiveWithBothMembersDeflated) {
 
         EXPECT_EQ(dialogs.texts().back(),
                   "Encyclopedia ZIP file created in the directory: " + program().string() + "/");
-        const std::string listing = unzipListing(program() / "Encyclopedia.zip");
-        EXPECT_EQ(count(listing, "Defl:"), 2) << listing;
-        // The reader shows the stored backslashes as slashes.
-        const std::string folder = "GameDataSets/Classic_01/GameData/English/wStrings/";
-        EXPECT_EQ(count(listing, folder + "wsEncyclopedia.txt\n"), 1) << listing;
-        EXPECT_EQ(count(listing, folder + "wsEncyclopediaTitles.txt\n"), 1) << listing;
         EXPECT_FALSE(editor->ProgressForm && editor->ProgressForm->isVisible());
         EXPECT_FALSE(editor->History->IsModified());
     }
-    std::vector<std::string> left;
-    for (const auto& item : fs::directory_iterator(program()))
-        left.push_back(item.path().filename().string());
-    EXPECT_EQ(left, std::vector<std::string>{"Encyclopedia.zip"});
+    EXPECT_EQ(std::distance(fs::directory_iterator(program()), {}), 1);
     // Both older archives went to the user's trash, each with a note of where it came from,
     // and nothing was left in the working folder.
     const fs::path trash = env.root() / "data" / "Trash";
