@@ -1,18 +1,15 @@
 #include "ShellFixture.h"
 #include "common/AtomicFile.h"
-#include "shell/AboutForm.h"
 #include "shell/DebugWindow.h"
 #include "shell/GuiGuard.h"
 #include "shell/HelpWindow.h"
 #include "shell/HintFilter.h"
 #include "shell/WorkFolder.h"
 #include "support/FakeGame.h"
-#include "support/ModalDriver.h"
 
 #include <QAction>
 #include <QFontMetrics>
 #include <QHelpEvent>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -202,25 +199,6 @@ TEST_F(Frame, LongHintsWrapAt300PixelsAndShortOnesStayOnOneLine) {
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), wrapped);
     QToolTip::hideText();
-}
-
-TEST_F(Frame, TheAboutBoxShowsTheProgramsNameVersionAndPicture) {
-    startFrame();
-    QStringList texts;
-    QSize picture;
-    WhenModalShown([&](QWidget* dialog) {
-        auto* about = qobject_cast<krel::TAboutForm*>(dialog);
-        ASSERT_NE(about, nullptr);
-        for (QLabel* label : about->findChildren<QLabel*>())
-            texts << label->text();
-        picture = about->Picture->size();
-        QTest::mouseClick(about->CloseButton, Qt::LeftButton);
-    });
-    frame->About1->trigger();
-    EXPECT_EQ(picture, QSize(73, 73));
-    for (const char* text :
-         {"Vastreach 3 Editor", "Version: 1.2", "Graphics extracted from the game."})
-        EXPECT_TRUE(texts.contains(text)) << text;
 }
 
 } // namespace

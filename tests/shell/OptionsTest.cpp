@@ -38,22 +38,8 @@ protected:
         options->fillFrom(frame->Preferences);
         options->show();
     }
-    QWidget* pageFor(const char* node, const char* parent = "") {
-        options->OptionTree->setCurrentItem(options->node(node, parent));
-        return options->Pages->currentWidget();
-    }
     void apply() { QTest::mouseClick(options->Apply, Qt::LeftButton); }
 };
-
-TEST_F(Options, TheTreePicksOneOfFourPages) {
-    EXPECT_EQ(options->Pages->currentWidget(), options->BlankPanel);
-    EXPECT_TRUE(options->node("Merge", "Encyclopedia")->parent()->isExpanded());
-    EXPECT_EQ(pageFor("Directories", "General"), options->DirPanel);
-    EXPECT_EQ(pageFor("Merge", "Encyclopedia"), options->MergePanel);
-    EXPECT_EQ(pageFor("Loading", "Encyclopedia"), options->LoadingPanel);
-    EXPECT_EQ(pageFor("General"), options->BlankPanel);
-    EXPECT_EQ(pageFor("Encyclopedia"), options->BlankPanel);
-}
 
 TEST_F(Options, TheFrameFillsTheControlsFromTheSettings) {
     bool checked = false;
