@@ -7,6 +7,7 @@
 #include "dialogs/PictureHover.h"
 #include "dialogs/TagEdit.h"
 #include "encyclopedia/TextFormat.h"
+#include "shell/DialogControls.h"
 #include "shell/Dialogs.h"
 #include "shell/GuiGuard.h"
 #include "shell/QtText.h"
@@ -38,18 +39,6 @@ std::string replaceAll(std::string text, std::string_view from, std::string_view
 
 QString headerText(const T_EncEntry* header) {
     return header ? ToQt(HeaderTitle(header->Content)) : QStringLiteral("(none)");
-}
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QPushButton* button(const char* name, const char* text, const char* hint, QWidget* parent) {
-    auto* made = named(new QPushButton(QString::fromLatin1(text), parent), name);
-    made->setToolTip(QString::fromLatin1(hint));
-    made->setAutoDefault(false);
-    return made;
 }
 
 QToolButton* glyphButton(const char* name, Qt::ArrowType arrow, QWidget* parent) {
@@ -112,8 +101,8 @@ void TEncEntryEditor::buildControls() {
     Link4 = named(new TLinkLabel(this), "Link4");
     EntryDesc = named(new QPlainTextEdit(this), "EntryDesc");
     EntryDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Apply = button("Apply", "Apply", "Apply", this);
-    CloseBut = button("CloseBut", "Cancel", "Close", this);
+    Apply = dialogButton("Apply", "Apply", "Apply", this);
+    CloseBut = dialogButton("CloseBut", "Cancel", "Close", this);
 }
 
 void TEncEntryEditor::layOut() {
@@ -143,11 +132,6 @@ void TEncEntryEditor::layOut() {
     pictureRow->addSpacing(8);
     pictureRow->addLayout(links, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Apply);
-    buttons->addWidget(CloseBut);
-
     auto* body = new QVBoxLayout;
     body->setContentsMargins(10, 6, 10, 10);
     body->addLayout(fields);
@@ -156,7 +140,7 @@ void TEncEntryEditor::layOut() {
     body->addSpacing(4);
     body->addWidget(label("DETAILED DESCRIPTION:", this));
     body->addWidget(EntryDesc, 1);
-    body->addLayout(buttons);
+    body->addLayout(footButtons({Apply, CloseBut}));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -5,6 +5,7 @@
 #include "dialogs/RowDelegate.h"
 #include "dialogs/ZipListModel.h"
 #include "dialogs/ZipListing.h"
+#include "shell/DialogControls.h"
 #include "shell/GamePath.h"
 #include "shell/GuiGuard.h"
 #include "shell/Paths.h"
@@ -25,18 +26,6 @@ namespace {
 constexpr int kRowHeight = 15;
 constexpr std::string_view kPictureArchive =
     "GameDataSets\\Classic_01\\GameAssets\\Common\\graphics.mob";
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QPushButton* button(const char* name, const char* text, const char* hint, QWidget* parent) {
-    auto* made = named(new QPushButton(QString::fromLatin1(text), parent), name);
-    made->setToolTip(QString::fromLatin1(hint));
-    made->setAutoDefault(false);
-    return made;
-}
 
 QCheckBox* checkBox(const char* name, const char* text, QWidget* parent) {
     auto* made = named(new QCheckBox(QString::fromLatin1(text), parent), name);
@@ -90,8 +79,8 @@ void TGraphicForm::buildControls() {
     EntryImage = named(new TPictureBox(this), "EntryImage");
     CheckBox1 = checkBox("CheckBox1", "Fill To Frame", this);
     EntryImage->setStretch(true);
-    SSHoverText3 = button("SSHoverText3", "Select", "Close", this);
-    CloseBut = button("CloseBut", "Cancel", "Close", this);
+    SSHoverText3 = dialogButton("SSHoverText3", "Select", "Close", this);
+    CloseBut = dialogButton("CloseBut", "Cancel", "Close", this);
     CheckBox2 = checkBox("CheckBox2", "Show only that fits frame", this);
 }
 

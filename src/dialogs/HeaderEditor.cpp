@@ -3,6 +3,7 @@
 #include "dialogs/ListAdd.h"
 #include "dialogs/RecordList.h"
 #include "dialogs/TagEdit.h"
+#include "shell/DialogControls.h"
 #include "shell/GuiGuard.h"
 #include "shell/QtText.h"
 
@@ -24,14 +25,6 @@ constexpr int kRowIndent = 2;
 
 template <class Body> decltype(auto) headerGuard(const char* routine, Body&& body) {
     return guarded<EHeaderEditorError>(routine, std::forward<Body>(body));
-}
-
-QPushButton* button(const char* name, const char* text, const char* hint, QWidget* parent) {
-    auto* made = new QPushButton(QString::fromLatin1(text), parent);
-    made->setObjectName(QString::fromLatin1(name));
-    made->setToolTip(QString::fromLatin1(hint));
-    made->setAutoDefault(false);
-    return made;
 }
 
 QToolButton* smallButton(const char* name, const char* text, QWidget* parent) {
@@ -73,8 +66,8 @@ void THeaderEditor::buildControls() {
     SSListBox1->setObjectName(QStringLiteral("SSListBox1"));
     Add = smallButton("Add", "+", this);
     Delete = smallButton("Delete", "-", this);
-    CloseBut = button("CloseBut", "Cancel", "Cancel", this);
-    Apply = button("Apply", "Apply", "Apply", this);
+    CloseBut = dialogButton("CloseBut", "Cancel", "Cancel", this);
+    Apply = dialogButton("Apply", "Apply", "Apply", this);
     CheckBox1 = new QCheckBox(QStringLiteral("Show Unreferenced"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
 }

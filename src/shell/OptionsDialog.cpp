@@ -1,5 +1,6 @@
 #include "OptionsDialog.h"
 
+#include "shell/DialogControls.h"
 #include "shell/Dialogs.h"
 #include "shell/GuiGuard.h"
 #include "shell/MainForm.h"
@@ -18,6 +19,7 @@
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <string>
 
 namespace krel {
 namespace {
@@ -34,7 +36,14 @@ QLabel* caption(const char* text, QWidget* parent) {
     return new QLabel(QString::fromLatin1(text), parent);
 }
 
-QHBoxLayout* pairRow(QRadioButton* yes, QRadioButton* no) {
+// A Yes/No pair grouped on its own, named after the setting it answers ("OrderYes", "OrderNo").
+QHBoxLayout* yesNoRow(const std::string& setting, QWidget* panel, QRadioButton*& yes,
+                      QRadioButton*& no) {
+    auto* group = new QButtonGroup(panel);
+    yes = named(new QRadioButton(QStringLiteral("Yes")), (setting + "Yes").c_str());
+    no = named(new QRadioButton(QStringLiteral("No")), (setting + "No").c_str());
+    group->addButton(yes);
+    group->addButton(no);
     auto* row = new QHBoxLayout;
     row->setContentsMargins(16, 0, 0, 6);
     row->addWidget(yes);
@@ -44,8 +53,7 @@ QHBoxLayout* pairRow(QRadioButton* yes, QRadioButton* no) {
 }
 
 QPushButton* browseButton(const char* name, const char* hint, QWidget* parent) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = named(new QPushButton(parent), name);
     button->setIcon(parent->style()->standardIcon(QStyle::SP_DirOpenIcon));
     button->setToolTip(QString::fromLatin1(hint));
     button->setStyleSheet(QStringLiteral("min-width: 0px; padding: 3px;"));
@@ -58,14 +66,8 @@ TKrelEditorOptions::TKrelEditorOptions(TKrelEditMainForm& frame, QWidget* parent
     : QDialog(parent), frame_(frame) {
     setObjectName(QStringLiteral("KrelEditorOptions"));
     setWindowTitle(QStringLiteral("Editor Options"));
-    Apply = new QPushButton(QStringLiteral("Apply"), this);
-    Apply->setObjectName(QStringLiteral("Apply"));
-    Apply->setToolTip(QStringLiteral("Apply"));
-    Apply->setAutoDefault(false);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    Cancel->setObjectName(QStringLiteral("Cancel"));
-    Cancel->setToolTip(QStringLiteral("Cancel"));
-    Cancel->setAutoDefault(false);
+    Apply = dialogButton("Apply", "Apply", "Apply", this);
+    Cancel = dialogButton("Cancel", "Cancel", "Cancel", this);
 
     OptionTree = new QTreeWidget(this);
     OptionTree->setObjectName(QStringLiteral("OptionTree"));
@@ -81,23 +83,18 @@ TKrelEditorOptions::TKrelEditorOptions(TKrelEditMainForm& frame, QWidget* parent
     addNode(encyclopedia, "Loading");
 
     Pages = new QStackedWidget(this);
-    BlankPanel = new QWidget(Pages);
-    BlankPanel->setObjectName(QStringLiteral("BlankPanel"));
+    BlankPanel = named(new QWidget(Pages), "BlankPanel");
     Pages->addWidget(BlankPanel);
     Pages->addWidget(buildDirPanel());
     Pages->addWidget(buildLoadingPanel());
     Pages->addWidget(buildMergePanel());
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Apply);
-    buttons->addWidget(Cancel);
     auto* body = new QHBoxLayout;
     body->addWidget(OptionTree);
     body->addWidget(Pages, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(footButtons({Apply, Cancel}));
     setMinimumSize(minimumSizeHint().expandedTo(QSize(471, 267)));
     resize(minimumSize());
 
@@ -110,27 +107,14 @@ TKrelEditorOptions::TKrelEditorOptions(TKrelEditMainForm& frame, QWidget* parent
     guiGuard(this, [this] { FormCreate(); });
 }
 
-QRadioButton* TKrelEditorOptions::radio(const char* name, QButtonGroup* group) {
-    const bool yes = QByteArray(name).endsWith("Yes");
-    auto* button = new QRadioButton(yes ? QStringLiteral("Yes") : QStringLiteral("No"));
-    button->setObjectName(QString::fromLatin1(name));
-    group->addButton(button);
-    return button;
-}
-
 QWidget* TKrelEditorOptions::buildDirPanel() {
-    DirPanel = new QWidget(Pages);
-    DirPanel->setObjectName(QStringLiteral("DirPanel"));
-    BaseDir = new QLineEdit(DirPanel);
-    BaseDir->setObjectName(QStringLiteral("BaseDir"));
+    DirPanel = named(new QWidget(Pages), "DirPanel");
+    BaseDir = named(new QLineEdit(DirPanel), "BaseDir");
     BaseDir->setReadOnly(true);
     BaseDirOpen = browseButton("BaseDirOpen", "Browse for the game's folder", DirPanel);
-    TempDir = new QLineEdit(DirPanel);
-    TempDir->setObjectName(QStringLiteral("TempDir"));
+    TempDir = named(new QLineEdit(DirPanel), "TempDir");
     TempDirOpen = browseButton("TempDirOpen", "Browse for the work folder", DirPanel);
-    auto* group = new QButtonGroup(DirPanel);
-    Yes = radio("Yes", group);
-    No = radio("No", group);
+    QHBoxLayout* cleanup = yesNoRow("", DirPanel, Yes, No);
 
     auto* grid = new QGridLayout(DirPanel);
     grid->addWidget(caption("Vastreach 3 Base Directory: ", DirPanel), 0, 0, 1, 2);
@@ -140,38 +124,27 @@ QWidget* TKrelEditorOptions::buildDirPanel() {
     grid->addWidget(TempDir, 3, 0);
     grid->addWidget(TempDirOpen, 3, 1);
     grid->addWidget(caption("Cleanup Temporary Directory:", DirPanel), 4, 0, 1, 2);
-    grid->addLayout(pairRow(Yes, No), 5, 0, 1, 2);
+    grid->addLayout(cleanup, 5, 0, 1, 2);
     grid->setRowStretch(6, 1);
     return DirPanel;
 }
 
 QWidget* TKrelEditorOptions::buildLoadingPanel() {
-    LoadingPanel = new QWidget(Pages);
-    LoadingPanel->setObjectName(QStringLiteral("LoadingPanel"));
-    auto* group = new QButtonGroup(LoadingPanel);
-    OrderYes = radio("OrderYes", group);
-    OrderNo = radio("OrderNo", group);
+    LoadingPanel = named(new QWidget(Pages), "LoadingPanel");
     auto* layout = new QVBoxLayout(LoadingPanel);
     layout->addWidget(caption("Reorder Header Tags on Loading:", LoadingPanel));
-    layout->addLayout(pairRow(OrderYes, OrderNo));
+    layout->addLayout(yesNoRow("Order", LoadingPanel, OrderYes, OrderNo));
     layout->addStretch();
     return LoadingPanel;
 }
 
 QWidget* TKrelEditorOptions::buildMergePanel() {
-    MergePanel = new QWidget(Pages);
-    MergePanel->setObjectName(QStringLiteral("MergePanel"));
-    auto* overwrite = new QButtonGroup(MergePanel);
-    OverwriteYes = radio("OverwriteYes", overwrite);
-    OverwriteNo = radio("OverwriteNo", overwrite);
-    auto* confirm = new QButtonGroup(MergePanel);
-    ConfirmYes = radio("ConfirmYes", confirm);
-    ConfirmNo = radio("ConfirmNo", confirm);
+    MergePanel = named(new QWidget(Pages), "MergePanel");
     auto* layout = new QVBoxLayout(MergePanel);
     layout->addWidget(caption("Current Encyclopedia Overwrites Merged:", MergePanel));
-    layout->addLayout(pairRow(OverwriteYes, OverwriteNo));
+    layout->addLayout(yesNoRow("Overwrite", MergePanel, OverwriteYes, OverwriteNo));
     layout->addWidget(caption("Overwrite Confirm:", MergePanel));
-    layout->addLayout(pairRow(ConfirmYes, ConfirmNo));
+    layout->addLayout(yesNoRow("Confirm", MergePanel, ConfirmYes, ConfirmNo));
     layout->addStretch();
     return MergePanel;
 }

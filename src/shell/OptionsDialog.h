@@ -7,7 +7,6 @@
 
 #include <QDialog>
 
-class QButtonGroup;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -62,7 +61,6 @@ private:
     QWidget* buildDirPanel();
     QWidget* buildLoadingPanel();
     QWidget* buildMergePanel();
-    QRadioButton* radio(const char* name, QButtonGroup* group);
     void switchWorkFolder();
 
     TKrelEditMainForm& frame_;
