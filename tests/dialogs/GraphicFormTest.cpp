@@ -180,22 +180,5 @@ TEST_F(GraphicFormTest, TheEntryEditorTakesWhatIsSelectedAndKeepsItsOwnOnCancel)
     EXPECT_TRUE(editor.Picture().isNull());
 }
 
-TEST_F(GraphicFormTest, OnTheSampleGameEveryFittingPictureIsListedOnceAndFitsTheFrame) {
-    fs::copy_file(KREL_FITTING_LIST, env.programFolder() / "view.txt",
-                  fs::copy_options::overwrite_existing);
-    TGraphicForm form(KREL_SAMPLE_GAME_DIR, (env.root() / "work").string());
-    form.show();
-    const int fitting = form.listModel()->rowCount();
-    EXPECT_GT(fitting, 10);
-    for (int row = 0; row < fitting; ++row) {
-        ClickRow(form, row);
-        EXPECT_EQ(form.Picture().size(), QSize(kPictureWidth, kPictureHeight)) << row;
-        EXPECT_EQ(form.SelectedName,
-                  form.listModel()->index(row, 0).data().toString().toStdString());
-    }
-    form.CheckBox2->setChecked(false);
-    EXPECT_GT(form.listModel()->rowCount(), fitting);
-}
-
 } // namespace
 } // namespace krel::test
