@@ -2,6 +2,7 @@
 // archive's directory read, sorted by name, filtered by view.txt and shown) and each sort.
 //   krel-dialogs-bench [--members N] [--runs N]
 
+#include "BenchSupport.h"
 #include "archive/PngImage.h"
 #include "common/AtomicFile.h"
 #include "dialogs/GraphicForm.h"
@@ -13,7 +14,6 @@
 #include <QHeaderView>
 #include <QTreeView>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,16 +35,16 @@ struct Options {
 
 Options parseOptions(int argc, char** argv) {
     Options options;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        std::string name = argv[i];
-        int value = std::max(1, std::stoi(argv[i + 1]));
+    ReadOptions(argc, argv, [&](const std::string& name, const std::string& text) {
+        int value = std::max(1, std::stoi(text));
         if (name == "--members")
             options.Members = value;
         else if (name == "--runs")
             options.Runs = value;
         else
-            throw std::invalid_argument("unknown option " + name);
-    }
+            return false;
+        return true;
+    });
     return options;
 }
 
@@ -94,13 +94,6 @@ void writeArchive(const fs::path& archive, const fs::path& viewTxt, int members)
     WriteFileAtomic(viewTxt, fitting);
 }
 
-double millisecondsOf(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    return spent.count();
-}
-
 double best(const std::vector<double>& times) {
     return *std::min_element(times.begin(), times.end());
 }
@@ -121,22 +114,22 @@ void run(const Options& options) {
     int listed = 0;
     for (int run = 0; run < options.Runs; ++run) {
         std::unique_ptr<TGraphicForm> form;
-        open.push_back(millisecondsOf([&] {
+        open.push_back(MillisecondsOf([&] {
             form = std::make_unique<TGraphicForm>(game.string(), (root / "work").string());
             form->show();
             QApplication::processEvents();
         }));
         form->CheckBox2->setChecked(false);
         listed = form->listModel()->rowCount();
-        bySize.push_back(millisecondsOf([&] {
+        bySize.push_back(MillisecondsOf([&] {
             clickHeader(*form, TZipListModel::SizeColumn);
             QApplication::processEvents();
         }));
-        byDir.push_back(millisecondsOf([&] {
+        byDir.push_back(MillisecondsOf([&] {
             clickHeader(*form, TZipListModel::DirColumn);
             QApplication::processEvents();
         }));
-        byName.push_back(millisecondsOf([&] {
+        byName.push_back(MillisecondsOf([&] {
             clickHeader(*form, TZipListModel::NameColumn);
             QApplication::processEvents();
         }));

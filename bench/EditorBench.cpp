@@ -3,6 +3,7 @@
 // until the table of contents is on screen, switching views, searching, and showing entries
 // with pictures.
 
+#include "BenchSupport.h"
 #include "Synthetic.h"
 #include "archive/PngImage.h"
 #include "archive/ZipMaster.h"
@@ -30,7 +31,6 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -51,9 +51,8 @@ struct Options {
 
 Options parseOptions(int argc, char** argv) {
     Options options;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        std::string name = argv[i];
-        size_t value = std::stoul(argv[i + 1]);
+    ReadOptions(argc, argv, [&](const std::string& name, const std::string& text) {
+        size_t value = std::stoul(text);
         if (name == "--entries")
             options.Synthetic.Entries = value;
         else if (name == "--pictures")
@@ -61,10 +60,9 @@ Options parseOptions(int argc, char** argv) {
         else if (name == "--runs")
             options.Runs = std::max(1, static_cast<int>(value));
         else
-            throw std::invalid_argument("unknown option " + name);
-    }
-    if (argc % 2 == 0)
-        throw std::invalid_argument(std::string("option ") + argv[argc - 1] + " needs a value");
+            return false;
+        return true;
+    });
     return options;
 }
 
@@ -75,18 +73,6 @@ public:
     QStringList openFiles(QWidget*, const QString&, const QString&, bool) override { return {}; }
     std::optional<QString> chooseFolder(QWidget*, const QString&) override { return {}; }
 };
-
-double millisecondsOf(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // The settings, the game and the work folder of one run, all in a temporary folder.
 class BenchWorld {
@@ -192,7 +178,7 @@ double openEditor(TKrelEditMainForm& frame) {
         delete open;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    return millisecondsOf([&] {
+    return MillisecondsOf([&] {
         frame.OpenEncyclopediaEditor1Click();
         QCoreApplication::processEvents();
         frame.repaint();
@@ -201,7 +187,7 @@ double openEditor(TKrelEditMainForm& frame) {
 
 // Runs action and lets the window paint what it changed.
 double timed(const std::function<void()>& action) {
-    return millisecondsOf([&] {
+    return MillisecondsOf([&] {
         action();
         QCoreApplication::processEvents();
     });
@@ -309,9 +295,9 @@ void runExchange(TEncEditorMain& editor, TKrelEditMainForm& frame, const BenchWo
 
     std::printf("Exchange: merging %zu records (%d added, %d changed), export as ZIP\n",
                 second.Count(), editor.ItemsAdded, editor.ItemsChanged);
-    printLine("merge: the merge itself, with its undo step", median(mergeStep), 200);
-    printLine("merge: whole command, parse included", median(mergeClick), 1000);
-    printLine("export as ZIP", median(zipExport), 1000);
+    printLine("merge: the merge itself, with its undo step", Median(mergeStep), 200);
+    printLine("merge: whole command, parse included", Median(mergeClick), 1000);
+    printLine("export as ZIP", Median(zipExport), 1000);
 }
 
 // --- Editing: the commands on the large encyclopedia, each with its list rebuild ---
@@ -395,13 +381,13 @@ void runEditing(TEncEditorMain& editor, const Options& options) {
 
     std::printf("Editing: %zu records; a step keeps %zu record pointers\n",
                 editor.EntryList.Count(), editor.EntryList.Count());
-    printLine("edit an entry (dialog, apply, rebuild)", median(edit), 100);
-    printLine("add an entry (two dialogs, rebuild)", median(add), 100);
-    printLine("drop an entry after another", median(drop), 100);
-    printLine("delete an entry", median(remove), 100);
-    printLine("undo", median(undo), 100);
+    printLine("edit an entry (dialog, apply, rebuild)", Median(edit), 100);
+    printLine("add an entry (two dialogs, rebuild)", Median(add), 100);
+    printLine("drop an entry after another", Median(drop), 100);
+    printLine("delete an entry", Median(remove), 100);
+    printLine("undo", Median(undo), 100);
     printLine("  slowest undo", *std::max_element(undo.begin(), undo.end()), 100);
-    printLine("redo", median(redo), 100);
+    printLine("redo", Median(redo), 100);
 }
 
 int run(const Options& options) {
@@ -434,14 +420,14 @@ int run(const Options& options) {
                 "median of %d runs (%zu selections)\n",
                 options.Synthetic.Entries, world.PictureNames.size(), options.Runs,
                 withPicture.size());
-    printLine("open editor, text files from the archive", median(fromArchive), 1000);
-    printLine("open editor, loose text files", median(fromLoose), 1000);
-    printLine("switch to the subject index", median(index), 50);
-    printLine("switch to the table of contents", median(toc), 50);
+    printLine("open editor, text files from the archive", Median(fromArchive), 1000);
+    printLine("open editor, loose text files", Median(fromLoose), 1000);
+    printLine("switch to the subject index", Median(index), 50);
+    printLine("switch to the table of contents", Median(toc), 50);
     printLine("keyword search (" + std::to_string(editor.EntryListBox->model()->rowCount()) +
                   " rows)",
-              median(search), 50);
-    printLine("select an entry with a picture", median(withPicture), 30);
+              Median(search), 50);
+    printLine("select an entry with a picture", Median(withPicture), 30);
     printLine("  slowest selection", *std::max_element(withPicture.begin(), withPicture.end()), 30);
     std::printf("  picture archive listings: %d\n", editor.Pictures().Listings());
     runEditing(editor, options);

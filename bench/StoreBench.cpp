@@ -1,6 +1,7 @@
 // krel-encyclopedia-bench: times the encyclopedia store on a large made-up encyclopedia and
 // compares it with iconv converting the same files.
 
+#include "BenchSupport.h"
 #include "Synthetic.h"
 #include "common/AtomicFile.h"
 #include "encyclopedia/Completion.h"
@@ -9,7 +10,6 @@
 #include "encyclopedia/Writer.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -36,9 +36,8 @@ const char* const kUsage =
 
 BenchOptions parseOptions(int argc, char** argv) {
     BenchOptions options;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        std::string name = argv[i];
-        size_t value = std::stoul(argv[i + 1]);
+    ReadOptions(argc, argv, [&](const std::string& name, const std::string& text) {
+        size_t value = std::stoul(text);
         if (name == "--entries")
             options.Synthetic.Entries = value;
         else if (name == "--headers")
@@ -48,10 +47,9 @@ BenchOptions parseOptions(int argc, char** argv) {
         else if (name == "--runs")
             options.Runs = std::max(1, static_cast<int>(value));
         else
-            throw std::invalid_argument("unknown option " + name);
-    }
-    if (argc % 2 == 0)
-        throw std::invalid_argument(std::string("option ") + argv[argc - 1] + " needs a value");
+            return false;
+        return true;
+    });
     return options;
 }
 
@@ -80,22 +78,6 @@ std::optional<double> inChild(const std::function<double()>& work) {
     return delivered && result >= 0 ? std::optional(result) : std::nullopt;
 }
 
-double millisecondsOf(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count();
-}
-
-// Each run reports its own time, so it can prepare what it needs without the clock running.
-double medianOf(int runs, const std::function<double()>& run) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i)
-        times.push_back(run());
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 // The editor's own road: the parser's Execute, then a normal load's install on completion.
 std::unique_ptr<Encyclopedia> load(const fs::path& folder) {
     auto book = std::make_unique<Encyclopedia>();
@@ -121,8 +103,8 @@ std::optional<double> iconvMilliseconds(const fs::path& folder, int runs) {
     std::string command;
     for (const fs::path& file : {TitlesFileIn(folder), ContentsFileIn(folder)})
         command += "iconv -c -f UTF-16LE -t CP1252 '" + file.string() + "' >/dev/null 2>&1; ";
-    return medianOf(runs,
-                    [&] { return millisecondsOf([&] { (void)std::system(command.c_str()); }); });
+    return MedianOf(runs,
+                    [&] { return MillisecondsOf([&] { (void)std::system(command.c_str()); }); });
 }
 
 std::optional<double> vmHighWaterMark() {
@@ -158,26 +140,26 @@ struct Figures {
 
 Figures measure(const fs::path& folder, int runs) {
     Figures f;
-    f.Load = medianOf(runs, [&] { return millisecondsOf([&] { load(folder); }); });
+    f.Load = MedianOf(runs, [&] { return MillisecondsOf([&] { load(folder); }); });
     CountingRows rows;
-    f.TocFirst = medianOf(runs, [&] {
+    f.TocFirst = MedianOf(runs, [&] {
         auto book = load(folder);
-        return millisecondsOf([&] { BuildTOC(*book, rows, kQuiet); });
+        return MillisecondsOf([&] { BuildTOC(*book, rows, kQuiet); });
     });
     auto book = load(folder);
     BuildTOC(*book, rows, kQuiet);
     f.TocRebuild =
-        medianOf(runs, [&] { return millisecondsOf([&] { BuildTOC(*book, rows, kQuiet); }); });
-    f.Index = medianOf(
-        runs, [&] { return millisecondsOf([&] { BuildSubjectIndex(*book, rows, kQuiet); }); });
-    f.Search = medianOf(runs, [&] {
-        return millisecondsOf([&] { BuildKeyword(*book, SyntheticKeyword(), rows); });
+        MedianOf(runs, [&] { return MillisecondsOf([&] { BuildTOC(*book, rows, kQuiet); }); });
+    f.Index = MedianOf(
+        runs, [&] { return MillisecondsOf([&] { BuildSubjectIndex(*book, rows, kQuiet); }); });
+    f.Search = MedianOf(runs, [&] {
+        return MillisecondsOf([&] { BuildKeyword(*book, SyntheticKeyword(), rows); });
     });
     f.SearchRows = rows.Count;
     fs::path out = folder / "saved";
     fs::create_directories(out);
-    f.Save = medianOf(runs,
-                      [&] { return millisecondsOf([&] { SaveCurrentEncyclopedia(*book, out); }); });
+    f.Save = MedianOf(runs,
+                      [&] { return MillisecondsOf([&] { SaveCurrentEncyclopedia(*book, out); }); });
     return f;
 }
 
