@@ -49,15 +49,6 @@ TEST_F(ZipMasterTest, MissingArchiveIsAnEmptyNewArchiveWithoutReport) {
     EXPECT_FALSE(fs::exists(dir / "absent.zip"));
 }
 
-TEST_F(ZipMasterTest, NonZipFileIsReportedAndForgotten) {
-    zip.SetZipFileName(GameArchive());
-    zip.SetZipFileName(WriteFile("notes.txt", "These are plain notes, not an archive at all."));
-    EXPECT_EQ(zip.Count(), 0);
-    EXPECT_TRUE(zip.ZipFileName().empty());
-    EXPECT_THAT(reports, ElementsAre("Error: input file is not a zip file"));
-    EXPECT_EQ(zip.ExtractFileToStream("notes.txt"), nullptr);
-}
-
 TEST_F(ZipMasterTest, ExtractsTheNamedMemberIgnoringLetterCase) {
     zip.SetZipFileName(GameArchive());
     TZipStream* stream = zip.ExtractFileToStream("WSTRINGS\\wsencyclopedia.TXT");
