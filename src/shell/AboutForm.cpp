@@ -1,5 +1,6 @@
 #include "AboutForm.h"
 
+#include "shell/DialogControls.h"
 #include "skin/Artwork.h"
 #include "skin/Skin.h"
 
@@ -46,13 +47,10 @@ TAboutForm::TAboutForm(QWidget* parent)
     top->addWidget(Picture, 0, Qt::AlignTop);
     top->addSpacing(12);
     top->addLayout(texts, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CloseButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addSpacing(12);
-    layout->addLayout(buttons);
+    layout->addLayout(footButtons({CloseButton}));
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
 }

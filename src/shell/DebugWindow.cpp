@@ -1,9 +1,9 @@
 #include "DebugWindow.h"
 
+#include "shell/DialogControls.h"
 #include "shell/QtText.h"
 
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -25,12 +25,9 @@ TDebug::TDebug(QWidget* parent)
     Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Button1->setObjectName(QStringLiteral("Button1"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Memo);
-    layout->addLayout(buttons);
+    layout->addLayout(footButtons({Button1}));
     connect(Button1, &QPushButton::clicked, this, &TDebug::Button1Click);
 }
 

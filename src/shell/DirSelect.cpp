@@ -1,5 +1,6 @@
 #include "DirSelect.h"
 
+#include "shell/DialogControls.h"
 #include "shell/Dialogs.h"
 
 #include <QDir>
@@ -49,14 +50,10 @@ TDirSelect::TDirSelect(QWidget* parent)
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(new QLabel(QStringLiteral("Path: "), this));
     pathRow->addWidget(Path, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(CloseBut);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ShellTreeView1, 1);
     layout->addLayout(pathRow);
-    layout->addLayout(buttons);
+    layout->addLayout(footButtons({Button1, CloseBut}));
 
     connect(ShellTreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TDirSelect::ShellTreeView1Change);
