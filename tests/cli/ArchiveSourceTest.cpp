@@ -1,6 +1,6 @@
-#include "TestArchive.h"
 #include "ToolRunner.h"
 #include "common/AtomicFile.h"
+#include "support/TestZip.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -14,21 +14,21 @@ const std::vector<std::string> kTitles = {"|EGH_0004|\"Worlds:WARD,WBEL\"", "|EG
                                           "|EGK_WARD|\"desert\""};
 const std::vector<std::string> kContents = {"\\*EGC_WARD Dry./pHot.", "\\*EGC_WBEL Wet."};
 
-Member titlesAt(const std::string& name) {
+test::ZipMember titlesAt(const std::string& name) {
     return {name, EncyclopediaFileBytes(kTitles)};
 }
-Member contentsAt(const std::string& name) {
+test::ZipMember contentsAt(const std::string& name) {
     return {name, EncyclopediaFileBytes(kContents)};
 }
-const std::vector<Member> kPair = {titlesAt("wsEncyclopediaTitles.txt"),
-                                   contentsAt("wsEncyclopedia.txt")};
+const std::vector<test::ZipMember> kPair = {titlesAt("wsEncyclopediaTitles.txt"),
+                                            contentsAt("wsEncyclopedia.txt")};
 
 class ArchiveSourceTest : public ::testing::Test {
 protected:
     void SetUp() override { WriteEncyclopedia(folder, kTitles, kContents); }
 
-    std::string Packed(const std::string& name, const std::vector<Member>& members) {
-        WriteArchive(temp.Path() / name, members);
+    std::string Packed(const std::string& name, const std::vector<test::ZipMember>& members) {
+        test::WriteTestZip(temp.Path() / name, members);
         return temp / name;
     }
 
@@ -61,7 +61,7 @@ TEST_F(ArchiveSourceTest, ArchiveReadsLikeTheFolderItPacks) {
 
 struct Refusal {
     const char* name;
-    std::vector<Member> members;
+    std::vector<test::ZipMember> members;
     std::string (*damage)(const std::string& bytes); // rewrites the packed archive, if given
     std::string mentions;
 };

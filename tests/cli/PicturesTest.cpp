@@ -1,5 +1,5 @@
-#include "TestArchive.h"
 #include "ToolRunner.h"
+#include "support/TestZip.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -11,8 +11,8 @@ using nlohmann::json;
 
 class PicturesTest : public ::testing::Test {
 protected:
-    std::string Packed(const std::vector<Member>& members) {
-        WriteArchive(temp.Path() / "graphics.mob", members);
+    std::string Packed(const std::vector<test::ZipMember>& members) {
+        test::WriteTestZip(temp.Path() / "graphics.mob", members);
         return temp / "graphics.mob";
     }
 
@@ -22,15 +22,15 @@ protected:
 // Sizes come from the header alone; a member named like a picture whose header cannot be read
 // is listed without them, and members not named like pictures are left out.
 TEST_F(PicturesTest, ListsPngMembersInArchiveOrderWithTheirHeadersSize) {
-    std::string wide = PngBytes(200, 126);
-    std::string small = PngBytes(130, 82);
+    std::string wide = test::PngBytes(200, 126);
+    std::string small = test::PngBytes(130, 82);
     std::string archive = Packed({
         {"Ships/", ""},
         {"Ships/Deep/Kestrel.PNG", wide},
         {"readme.txt", "not a picture"},
         {"Planet_Ardesh.png", small},
         {"Damaged/notes.png", "plain text under a picture's name"},
-        {"Damaged/cut.png", PngBytes(10, 10).substr(0, 24)},
+        {"Damaged/cut.png", test::PngBytes(10, 10).substr(0, 24)},
         {"Ships/Kestrel.png.bak", wide},
     });
     ToolRun run = RunTool({"pictures", archive});
@@ -55,10 +55,10 @@ TEST_F(PicturesTest, CheckReportsEveryEntryWhosePictureTheEditorWouldNotFind) {
                        "|EGT_WFAR|\"Far\""},
                       {});
     std::string archive = Packed({
-        {"Planets/Deep/PLANET_ARDESH.png", PngBytes(4, 4)},
-        {"Ships/Kestrel.png.bak", PngBytes(4, 4)},
+        {"Planets/Deep/PLANET_ARDESH.png", test::PngBytes(4, 4)},
+        {"Ships/Kestrel.png.bak", test::PngBytes(4, 4)},
         {"Volant/", ""},
-        {"Vell.png", PngBytes(4, 4)},
+        {"Vell.png", test::PngBytes(4, 4)},
     });
     ToolRun run = RunTool({"check", temp / "src", "--json", "--pictures", archive});
     EXPECT_EQ(run.Status, 1) << run.Err;

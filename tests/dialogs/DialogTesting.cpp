@@ -1,6 +1,5 @@
 #include "DialogTesting.h"
 
-#include "archive/PngImage.h"
 #include "dialogs/ListAdd.h"
 #include "dialogs/RecordList.h"
 #include "support/ModalDriver.h"
@@ -8,7 +7,6 @@
 #include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <zip.h>
 
 namespace krel::test {
 
@@ -51,33 +49,6 @@ void AnswerPicker(int row, PickerSeen* seen) {
         QRect place = picker->SSListBox1->visualItemRect(item);
         QTest::mouseClick(picker->SSListBox1->viewport(), Qt::LeftButton, {}, place.center());
     });
-}
-
-std::string PngBytes(int width, int height, QRgb colour) {
-    PngImage image;
-    image.Width = static_cast<uint32_t>(width);
-    image.Height = static_cast<uint32_t>(height);
-    image.Rgba.resize(size_t(width) * size_t(height) * 4);
-    for (size_t i = 0; i < image.Rgba.size(); i += 4) {
-        image.Rgba[i] = static_cast<uint8_t>(qRed(colour));
-        image.Rgba[i + 1] = static_cast<uint8_t>(qGreen(colour));
-        image.Rgba[i + 2] = static_cast<uint8_t>(qBlue(colour));
-        image.Rgba[i + 3] = 0xFF;
-    }
-    return EncodePng(image);
-}
-
-void WriteZip(const std::filesystem::path& archive,
-              const std::vector<std::pair<std::string, std::string>>& members) {
-    std::filesystem::create_directories(archive.parent_path());
-    int error = 0;
-    zip_t* zip = zip_open(archive.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(zip, nullptr);
-    for (const auto& [name, bytes] : members) {
-        zip_source_t* source = zip_source_buffer(zip, bytes.data(), bytes.size(), 0);
-        ASSERT_GE(zip_file_add(zip, name.c_str(), source, ZIP_FL_ENC_RAW), 0) << name;
-    }
-    ASSERT_EQ(zip_close(zip), 0);
 }
 
 std::filesystem::path PictureArchive(const std::filesystem::path& game) {

@@ -1,10 +1,10 @@
 #pragma once
 // Shared pieces of the dialog tests: record builders, an encyclopedia from a list, answering
-// the list picker by clicking one of its rows, and a game folder with a picture archive.
+// the list picker by clicking one of its rows, and where a game keeps its picture archive.
 
 #include "encyclopedia/Encyclopedia.h"
+#include "support/TestZip.h"
 
-#include <QImage>
 #include <QRect>
 #include <filesystem>
 #include <memory>
@@ -29,13 +29,6 @@ struct PickerSeen {
 };
 // Once a list picker is up, records it and clicks row (-1: presses Escape instead).
 void AnswerPicker(int row, PickerSeen* seen = nullptr);
-
-// A picture of the given size filled with one colour, as PNG bytes.
-std::string PngBytes(int width, int height, QRgb colour);
-
-// Writes a ZIP archive with the members given as (stored name with "/", bytes).
-void WriteZip(const std::filesystem::path& archive,
-              const std::vector<std::pair<std::string, std::string>>& members);
 
 // The game's picture archive below a game folder.
 std::filesystem::path PictureArchive(const std::filesystem::path& game);

@@ -25,8 +25,6 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-using Members = std::vector<std::pair<std::string, std::string>>;
-
 class GraphicFormTest : public ::testing::Test {
 protected:
     TestEnvironment env;
@@ -37,12 +35,13 @@ protected:
     void SetUp() override {
         // Two paths that differ only in letter case, a name with two dots, a member that is
         // no picture, and one that view.txt does not name.
-        WriteZip(PictureArchive(game), {{"Ships/Corvette.png", PngBytes(130, 82, qRgb(0, 0, 200))},
-                                        {"Planets/Nebula.v2.png", nebula},
-                                        {"Planets/aurelia.PNG", PngBytes(60, 30, qRgb(0, 150, 0))},
-                                        {"SHIPS/CORVETTE.PNG", PngBytes(4, 4, qRgb(9, 9, 9))},
-                                        {"Notes/readme.txt", "Not a picture at all."},
-                                        {"Cargo.png", PngBytes(10, 10, qRgb(1, 2, 3))}});
+        WriteTestZip(PictureArchive(game),
+                     {{"Ships/Corvette.png", PngBytes(130, 82, qRgb(0, 0, 200))},
+                      {"Planets/Nebula.v2.png", nebula},
+                      {"Planets/aurelia.PNG", PngBytes(60, 30, qRgb(0, 150, 0))},
+                      {"SHIPS/CORVETTE.PNG", PngBytes(4, 4, qRgb(9, 9, 9))},
+                      {"Notes/readme.txt", "Not a picture at all."},
+                      {"Cargo.png", PngBytes(10, 10, qRgb(1, 2, 3))}});
         WriteFitting("ships\\corvette.png\r\nPlanets\\Nebula.v2.png\r\nPLANETS\\AURELIA.png\r\n"
                      "Notes\\readme.txt\r\nMissing\\ghost.png\r\n");
     }
@@ -90,11 +89,11 @@ TEST_F(GraphicFormTest, OpensSortedByNameWithOnlyTheMembersViewTxtNames) {
 }
 
 TEST_F(GraphicFormTest, HeadersSortAscendingAndKeepTiesInTheirPreviousOrder) {
-    WriteZip(PictureArchive(game), {{"Zeta/alpha.txt", std::string(300, 'z')},
-                                    {"beta/Gamma.dat", std::string(100, 'g')},
-                                    {"Alpha/beta.png", std::string(200, 'b')},
-                                    {"alpha/Delta.txt", std::string(100, 'd')},
-                                    {"Echo.txt", std::string(50, 'e')}});
+    WriteTestZip(PictureArchive(game), {{"Zeta/alpha.txt", std::string(300, 'z')},
+                                        {"beta/Gamma.dat", std::string(100, 'g')},
+                                        {"Alpha/beta.png", std::string(200, 'b')},
+                                        {"alpha/Delta.txt", std::string(100, 'd')},
+                                        {"Echo.txt", std::string(50, 'e')}});
     auto form = Open();
     form->CheckBox2->setChecked(false);
     auto names = [&] {

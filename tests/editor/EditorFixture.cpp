@@ -1,6 +1,5 @@
 #include "EditorFixture.h"
 
-#include "archive/PngImage.h"
 #include "archive/ZipMaster.h"
 #include "common/AtomicFile.h"
 #include "editor/EditorFactory.h"
@@ -67,14 +66,6 @@ void SpoilMember(const fs::path& archive, const std::string& storedName) {
     size_t data = name + storedName.size() + extra;
     bytes[data + 4] = static_cast<char>(bytes[data + 4] ^ 0x5A);
     WriteFileAtomic(archive, bytes);
-}
-
-std::string PngBytes(int width, int height, unsigned colour) {
-    PngImage image{static_cast<uint32_t>(width), static_cast<uint32_t>(height), {}};
-    for (int i = 0; i < width * height; ++i)
-        for (int shift : {16, 8, 0, 24})
-            image.Rgba.push_back(static_cast<uint8_t>(shift == 24 ? 255 : colour >> shift));
-    return EncodePng(image);
 }
 
 std::vector<T_EncEntry> SmallEncyclopedia() {

@@ -6,6 +6,7 @@
 #include "shell/MainForm.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestEnvironment.h"
+#include "support/TestZip.h"
 
 #include <QPointer>
 #include <filesystem>
@@ -23,9 +24,6 @@ using Member = std::pair<std::string, std::string>; // listed name, bytes
 void MakeArchive(const std::filesystem::path& archive, const std::vector<Member>& members);
 // Spoils the stored data of a member so that reading it fails its check.
 void SpoilMember(const std::filesystem::path& archive, const std::string& storedName);
-
-// A plain picture of the given size and colour as PNG bytes.
-std::string PngBytes(int width, int height, unsigned colour);
 
 // The encyclopedia the tests browse: two headers, a default page stored as "Eror", entries
 // with keywords, related links, a two-line text and pictures.
