@@ -1,6 +1,5 @@
 #include "EditorFixture.h"
 
-#include "archive/ZipMaster.h"
 #include "common/AtomicFile.h"
 #include "editor/EditorFactory.h"
 #include "editor/EntryListModel.h"
@@ -41,20 +40,12 @@ std::unique_ptr<Encyclopedia> encyclopediaOf(const std::vector<T_EncEntry>& reco
 } // namespace
 
 void MakeArchive(const fs::path& archive, const std::vector<Member>& members) {
-    fs::path staging = archive.parent_path() / (archive.filename().string() + ".parts");
-    fs::create_directories(staging);
-    fs::remove(archive);
-    TZipMaster zip;
-    zip.SetZipFileName(archive);
-    for (size_t i = 0; i < members.size(); ++i) {
-        // Unique stand-in names, so that each rename touches only its own member.
-        std::string part = "part" + std::to_string(1000 + i) + ".tmp";
-        WriteFileAtomic(staging / part, members[i].second);
-        zip.FSpecArgs().push_back(staging / part);
-        ASSERT_TRUE(zip.Add());
-        ASSERT_TRUE(zip.Rename({{part, members[i].first, 0}}));
+    std::vector<ZipMember> stored;
+    for (const auto& [name, bytes] : members) {
+        stored.push_back({name, bytes});
+        std::replace(stored.back().Name.begin(), stored.back().Name.end(), '\\', '/');
     }
-    fs::remove_all(staging);
+    WriteTestZip(archive, stored);
 }
 
 void SpoilMember(const fs::path& archive, const std::string& storedName) {

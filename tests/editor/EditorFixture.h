@@ -20,7 +20,8 @@ namespace krel::test {
 
 using Member = std::pair<std::string, std::string>; // listed name, bytes
 
-// Writes a ZIP archive holding the members in the order given.
+// Writes a ZIP archive holding the members in the order given, stored with "/" as the game
+// stores them.
 void MakeArchive(const std::filesystem::path& archive, const std::vector<Member>& members);
 // Spoils the stored data of a member so that reading it fails its check.
 void SpoilMember(const std::filesystem::path& archive, const std::string& storedName);
