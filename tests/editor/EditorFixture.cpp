@@ -19,18 +19,6 @@ namespace {
 
 constexpr const char* kEnglish = "GameDataSets/Classic_01/GameData/English";
 
-std::string settings(const fs::path& game, const fs::path& work) {
-    return "Windows Registry Editor Version 5.00\n\n"
-           "[HKEY_CURRENT_USER\\Software\\KrelEditor\\General]\n"
-           "\"BaseDir\"=\"" +
-           game.string() + "\"\n\"TempDir\"=\"" + work.string() +
-           "\"\n"
-           "\"Cleanup\"=dword:00000001\n\n"
-           "[HKEY_CURRENT_USER\\Software\\KrelEditor\\Encyclopedia]\n"
-           "\"Reorder\"=dword:00000000\n\"Overwrite\"=dword:00000001\n"
-           "\"Confirm\"=dword:00000000\n";
-}
-
 std::unique_ptr<Encyclopedia> encyclopediaOf(const std::vector<T_EncEntry>& records) {
     auto encyclopedia = std::make_unique<Encyclopedia>();
     encyclopedia->Replace(records);
@@ -82,7 +70,7 @@ std::string ContentsBytes(const std::vector<T_EncEntry>& records) {
 EditorTest::EditorTest() : game(MakeFakeGame(env.root() / "game")), work(env.root() / "work") {
     fs::create_directories(work);
     fs::create_directories(dataFolder() / "wStrings");
-    env.writeUserSettings(settings(game, work));
+    env.writeUserSettings(StoredSettings(game.string(), work.string(), true, false));
 }
 
 EditorTest::~EditorTest() {

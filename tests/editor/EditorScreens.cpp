@@ -63,10 +63,7 @@ int main(int argc, char** argv) {
     fs::create_directories(out);
     test::TestEnvironment env;
     fs::create_directories(env.root() / "work");
-    env.writeUserSettings("Windows Registry Editor Version 5.00\n\n"
-                          "[HKEY_CURRENT_USER\\Software\\KrelEditor\\General]\n\"BaseDir\"=\"" +
-                          game.string() + "\"\n\"TempDir\"=\"" + (env.root() / "work").string() +
-                          "\"\n");
+    env.writeUserSettings(test::StoredSettings(game.string(), (env.root() / "work").string()));
 
     TKrelEditMainForm frame;
     RegisterEncyclopediaEditor(frame);

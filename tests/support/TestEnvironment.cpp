@@ -70,4 +70,21 @@ void TestEnvironment::writeGameEntry(const std::string& location) const {
                               location + "\"\n");
 }
 
+std::string UserSettings(const std::string& body) {
+    return "Windows Registry Editor Version 5.00\n\n" + body;
+}
+
+std::string StoredSettings(const std::string& baseDir, const std::string& tempDir, bool cleanup,
+                           bool confirm) {
+    auto flag = [](bool on) {
+        return std::string(on ? "dword:00000001\n" : "dword:00000000\n");
+    };
+    return UserSettings("[HKEY_CURRENT_USER\\Software\\KrelEditor\\General]\n\"BaseDir\"=\"" +
+                        baseDir + "\"\n\"TempDir\"=\"" + tempDir +
+                        "\"\n\"Cleanup\"=" + flag(cleanup) +
+                        "\n[HKEY_CURRENT_USER\\Software\\KrelEditor\\Encyclopedia]\n"
+                        "\"Reorder\"=dword:00000000\n\"Overwrite\"=dword:00000001\n\"Confirm\"=" +
+                        flag(confirm));
+}
+
 } // namespace krel::test

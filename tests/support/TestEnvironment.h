@@ -35,4 +35,10 @@ private:
     std::map<std::string, std::optional<std::string>> saved_;
 };
 
+// A settings file: the header line, then body.
+std::string UserSettings(const std::string& body);
+// Settings of a user who has run the editor before, with the given folders.
+std::string StoredSettings(const std::string& baseDir, const std::string& tempDir,
+                           bool cleanup = true, bool confirm = true);
+
 } // namespace krel::test
