@@ -148,8 +148,8 @@ void run(const Options& options) {
 } // namespace krel::bench
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     try {
         krel::bench::run(krel::bench::parseOptions(argc, argv));

@@ -24,6 +24,7 @@
 #include "shell/Paths.h"
 #include "skin/Skin.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -79,7 +80,8 @@ class BenchWorld {
 public:
     explicit BenchWorld(const Options& options) : root_(makeRoot()) {
         for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME"})
-            setenv(variable, (root_ / variable).c_str(), 1);
+            qputenv(variable,
+                    QFile::encodeName(QString::fromStdString((root_ / variable).string())));
         fs::create_directories(work());
         fs::create_directories(english() / "wStrings");
         fs::create_directories(game() / "GameDataSets/Classic_01/GameAssets/Common");
@@ -440,7 +442,8 @@ int run(const Options& options) {
 } // namespace krel::bench
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     krel::KrelApplication app(argc, argv);
     krel::skin::ApplyToApplication(app);
     try {

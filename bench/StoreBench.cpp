@@ -4,6 +4,7 @@
 #include "BenchSupport.h"
 #include "Synthetic.h"
 #include "common/AtomicFile.h"
+#include "common/Platform.h"
 #include "encyclopedia/Completion.h"
 #include "encyclopedia/Indexes.h"
 #include "encyclopedia/Parser.h"
@@ -19,8 +20,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace krel::bench {
 namespace {
@@ -51,31 +50,6 @@ BenchOptions parseOptions(int argc, char** argv) {
         return true;
     });
     return options;
-}
-
-// Runs work in a child process and returns the number it gives, or nullopt when it fails or
-// gives a negative number. Memory the child uses never counts towards this process's peak.
-std::optional<double> inChild(const std::function<double()>& work) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return std::nullopt;
-    pid_t child = fork();
-    if (child == 0) {
-        close(pipeEnds[0]);
-        double result = -1;
-        try {
-            result = work();
-        } catch (...) {
-        }
-        std::_Exit(write(pipeEnds[1], &result, sizeof result) == sizeof result ? 0 : 1);
-    }
-    close(pipeEnds[1]);
-    double result = -1;
-    bool delivered = child > 0 && read(pipeEnds[0], &result, sizeof result) == sizeof result;
-    close(pipeEnds[0]);
-    if (child > 0)
-        waitpid(child, nullptr, 0);
-    return delivered && result >= 0 ? std::optional(result) : std::nullopt;
 }
 
 // The editor's own road: the parser's Execute, then a normal load's install on completion.
@@ -186,7 +160,7 @@ void report(const BenchOptions& options, double fileMegabytes, const Figures& f,
 // The peak of a fresh process that loads once, builds each view and saves: what one editing
 // session costs, free of the other measurements' leftovers in the heap.
 std::optional<double> peakMegabytes(const fs::path& folder) {
-    return inChild([&] {
+    return RunInChildProcess([&] {
         auto book = load(folder);
         CountingRows rows;
         BuildTOC(*book, rows, kQuiet);
@@ -206,7 +180,7 @@ double megabytesOf(const fs::path& folder) {
 
 int run(const BenchOptions& options) {
     fs::path folder = fs::temp_directory_path() / ("krel-bench-" + std::to_string(getpid()));
-    if (!inChild([&] { return WriteSyntheticFiles(folder, options.Synthetic), 0.0; }))
+    if (!RunInChildProcess([&] { return WriteSyntheticFiles(folder, options.Synthetic), 0.0; }))
         throw std::runtime_error("could not write the synthetic encyclopedia into " +
                                  folder.string());
     std::optional<double> peak = peakMegabytes(folder);

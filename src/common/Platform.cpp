@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace krel {
@@ -38,6 +39,29 @@ void PinLocalTimeZone() {
     std::error_code ignored;
     if (std::getenv("TZ") == nullptr && fs::exists("/etc/localtime", ignored))
         setenv("TZ", ":/etc/localtime", 0);
+}
+
+std::optional<double> RunInChildProcess(const std::function<double()>& work) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return std::nullopt;
+    pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        double result = -1;
+        try {
+            result = work();
+        } catch (...) {
+        }
+        std::_Exit(write(pipeEnds[1], &result, sizeof result) == sizeof result ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    double result = -1;
+    bool delivered = child > 0 && read(pipeEnds[0], &result, sizeof result) == sizeof result;
+    close(pipeEnds[0]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    return delivered && result >= 0 ? std::optional(result) : std::nullopt;
 }
 
 bool FileNamesIgnoreCase() {

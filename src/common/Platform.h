@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace krel {
@@ -28,5 +29,10 @@ bool FileNamesIgnoreCase();
 // zone file for each one, which makes listing a large archive several times slower. Called once
 // at program start, before any thread exists.
 void PinLocalTimeZone();
+
+// Runs work in a child process and returns the number it gives, or nothing when it fails, gives
+// a negative number or the system cannot start one. Memory the child uses never counts towards
+// this process's peak (the store benchmark measures a fresh load this way).
+std::optional<double> RunInChildProcess(const std::function<double()>& work);
 
 } // namespace krel
