@@ -7,7 +7,7 @@
 #include "common/AtomicFile.h"
 #include "dialogs/GraphicForm.h"
 #include "dialogs/ZipListModel.h"
-#include "shell/Paths.h"
+#include "settings/Paths.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -13,15 +13,14 @@
 #include "dialogs/ExportForm.h"
 #include "dialogs/TagEdit.h"
 #include "editor/EditHistory.h"
-#include "editor/EditorFactory.h"
 #include "editor/EncEditorMain.h"
 #include "editor/EntryListModel.h"
 #include "encyclopedia/Parser.h"
 #include "encyclopedia/Writer.h"
-#include "shell/Dialogs.h"
-#include "shell/GuiGuard.h"
-#include "shell/MainForm.h"
-#include "shell/Paths.h"
+#include "frame/MainForm.h"
+#include "kit/Dialogs.h"
+#include "kit/GuiGuard.h"
+#include "settings/Paths.h"
 #include "skin/Skin.h"
 
 #include <QFile>
@@ -397,7 +396,6 @@ int run(const Options& options) {
     AnswerOk answers;
     InstallDialogs(&answers);
     TKrelEditMainForm frame;
-    RegisterEncyclopediaEditor(frame);
     frame.show();
 
     std::vector<double> fromArchive, fromLoose;

@@ -1,11 +1,10 @@
 // The program: creates the application and the frame window, and runs until the frame closes.
 
 #include "common/Platform.h"
-#include "editor/EditorFactory.h"
-#include "shell/Dialogs.h"
-#include "shell/GuiGuard.h"
-#include "shell/MainForm.h"
-#include "shell/Screenshot.h"
+#include "frame/MainForm.h"
+#include "frame/Screenshot.h"
+#include "kit/Dialogs.h"
+#include "kit/GuiGuard.h"
 #include "skin/Artwork.h"
 #include "skin/Skin.h"
 
@@ -24,7 +23,6 @@ int main(int argc, char** argv) {
         return 2;
 
     krel::TKrelEditMainForm frame;
-    krel::RegisterEncyclopediaEditor(frame);
     frame.show();
     if (screenshot)
         krel::RunScreenshot(frame, shotWindow, shotFile);

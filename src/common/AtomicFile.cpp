@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "common/AtomicFile.h"
 
 #include <atomic>
 #include <cerrno>
@@ -11,9 +11,13 @@ namespace krel {
 namespace fs = std::filesystem;
 namespace {
 
-std::string describe(const fs::path& path) { return "'" + path.string() + "'"; }
+std::string describe(const fs::path& path) {
+    return "'" + path.string() + "'";
+}
 
-std::string lastErrorText() { return errno != 0 ? std::strerror(errno) : "unknown error"; }
+std::string lastErrorText() {
+    return errno != 0 ? std::strerror(errno) : "unknown error";
+}
 
 // A name beside the target that no other writer in this process picks at the same time.
 fs::path siblingName(const fs::path& target, const char* purpose) {
@@ -28,15 +32,13 @@ fs::path writeTemporary(const fs::path& target, std::string_view bytes) {
     errno = 0;
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out)
-        throw std::runtime_error("Cannot create file " + describe(target) + ": " +
-                                 lastErrorText());
+        throw std::runtime_error("Cannot create file " + describe(target) + ": " + lastErrorText());
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
-        throw std::runtime_error("Cannot write file " + describe(target) + ": " +
-                                 lastErrorText());
+        throw std::runtime_error("Cannot write file " + describe(target) + ": " + lastErrorText());
     }
     return temporary;
 }
@@ -121,8 +123,7 @@ void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     fs::rename(temporary, path, error);
     if (error) {
         removeQuietly(temporary);
-        throw std::runtime_error("Cannot replace file " + describe(path) + ": " +
-                                 error.message());
+        throw std::runtime_error("Cannot replace file " + describe(path) + ": " + error.message());
     }
 }
 

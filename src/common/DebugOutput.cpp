@@ -1,4 +1,4 @@
-#include "DebugOutput.h"
+#include "common/DebugOutput.h"
 
 #include <cstdarg>
 #include <cstdio>

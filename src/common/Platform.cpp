@@ -1,4 +1,4 @@
-#include "Platform.h"
+#include "common/Platform.h"
 
 #include <cstdlib>
 #include <pwd.h>

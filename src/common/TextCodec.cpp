@@ -1,4 +1,4 @@
-#include "TextCodec.h"
+#include "common/TextCodec.h"
 
 #include <array>
 #include <cstdint>
@@ -32,8 +32,12 @@ const Tables& tables() {
     return instance;
 }
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // Converts units[0..count) where the unit at i is read by unitAt(i).
 template <class UnitAt> void appendAsCp1252(UnitAt unitAt, size_t count, std::string& out) {
@@ -95,9 +99,7 @@ std::string Utf16ToCp1252(std::u16string_view text) {
 
 void AppendUtf16LeAsCp1252(const unsigned char* bytes, size_t unitCount, std::string& out) {
     appendAsCp1252(
-        [bytes](size_t i) {
-            return static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-        },
+        [bytes](size_t i) { return static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8)); },
         unitCount, out);
 }
 

@@ -1,6 +1,6 @@
-#include "AddForm.h"
+#include "dialogs/AddForm.h"
 
-#include "shell/DialogControls.h"
+#include "kit/DialogControls.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "EntryEditor.h"
+#include "dialogs/EntryEditor.h"
 
 #include "dialogs/GraphicForm.h"
 #include "dialogs/LinkLabel.h"
@@ -7,10 +7,10 @@
 #include "dialogs/PictureHover.h"
 #include "dialogs/TagEdit.h"
 #include "encyclopedia/TextFormat.h"
-#include "shell/DialogControls.h"
-#include "shell/Dialogs.h"
-#include "shell/GuiGuard.h"
-#include "shell/QtText.h"
+#include "kit/DialogControls.h"
+#include "kit/Dialogs.h"
+#include "kit/GuiGuard.h"
+#include "kit/QtText.h"
 #include "skin/Skin.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
-#include "ExportForm.h"
+#include "dialogs/ExportForm.h"
 
-#include "shell/DialogControls.h"
+#include "kit/DialogControls.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,15 +1,15 @@
-#include "GraphicForm.h"
+#include "dialogs/GraphicForm.h"
 
 #include "archive/PngImage.h"
 #include "dialogs/PictureBox.h"
 #include "dialogs/RowDelegate.h"
 #include "dialogs/ZipListModel.h"
 #include "dialogs/ZipListing.h"
-#include "shell/DialogControls.h"
-#include "shell/GamePath.h"
-#include "shell/GuiGuard.h"
-#include "shell/Paths.h"
-#include "shell/QtText.h"
+#include "kit/DialogControls.h"
+#include "kit/GuiGuard.h"
+#include "kit/QtText.h"
+#include "settings/GamePath.h"
+#include "settings/Paths.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,11 +1,11 @@
-#include "HeaderEditor.h"
+#include "dialogs/HeaderEditor.h"
 
 #include "dialogs/ListAdd.h"
 #include "dialogs/RecordList.h"
 #include "dialogs/TagEdit.h"
-#include "shell/DialogControls.h"
-#include "shell/GuiGuard.h"
-#include "shell/QtText.h"
+#include "kit/DialogControls.h"
+#include "kit/GuiGuard.h"
+#include "kit/QtText.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "LinkLabel.h"
+#include "dialogs/LinkLabel.h"
 
 #include <QMouseEvent>
 

@@ -1,9 +1,9 @@
-#include "ListAdd.h"
+#include "dialogs/ListAdd.h"
 
 #include "dialogs/RecordList.h"
 #include "dialogs/References.h"
 #include "encyclopedia/TextFormat.h"
-#include "shell/QtText.h"
+#include "kit/QtText.h"
 
 #include <QListWidget>
 #include <QShowEvent>

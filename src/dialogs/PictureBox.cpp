@@ -1,4 +1,4 @@
-#include "PictureBox.h"
+#include "dialogs/PictureBox.h"
 
 #include <QFrame>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "PictureHover.h"
+#include "dialogs/PictureHover.h"
 
 #include "skin/Skin.h"
 

@@ -1,4 +1,4 @@
-#include "RecordList.h"
+#include "dialogs/RecordList.h"
 
 #include "dialogs/RowDelegate.h"
 

@@ -1,4 +1,4 @@
-#include "References.h"
+#include "dialogs/References.h"
 
 #include <set>
 #include <string_view>

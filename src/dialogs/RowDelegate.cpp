@@ -1,4 +1,4 @@
-#include "RowDelegate.h"
+#include "dialogs/RowDelegate.h"
 
 #include "skin/Skin.h"
 

@@ -1,4 +1,4 @@
-#include "TagEdit.h"
+#include "dialogs/TagEdit.h"
 
 #include "dialogs/DialogErrors.h"
 

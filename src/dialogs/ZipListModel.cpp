@@ -1,7 +1,7 @@
-#include "ZipListModel.h"
+#include "dialogs/ZipListModel.h"
 
 #include "dialogs/ZipListing.h"
-#include "shell/QtText.h"
+#include "kit/QtText.h"
 
 namespace krel {
 

@@ -1,9 +1,9 @@
-#include "ZipListing.h"
+#include "dialogs/ZipListing.h"
 
 #include "archive/ZipNames.h"
 #include "common/AtomicFile.h"
 #include "encyclopedia/TextFormat.h"
-#include "shell/Paths.h"
+#include "settings/Paths.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,8 +1,8 @@
 #include "editor/EditorPaths.h"
 
 #include "encyclopedia/TextFormat.h"
-#include "shell/GamePath.h"
-#include "shell/Paths.h"
+#include "settings/GamePath.h"
+#include "settings/Paths.h"
 
 namespace krel {
 namespace fs = std::filesystem;

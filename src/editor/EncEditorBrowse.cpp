@@ -7,9 +7,8 @@
 #include "editor/EncEditorMain.h"
 #include "editor/EntryListModel.h"
 #include "encyclopedia/TextFormat.h"
-#include "shell/DebugLog.h"
-#include "shell/MainForm.h"
-#include "shell/QtText.h"
+#include "kit/DebugLog.h"
+#include "kit/QtText.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -101,8 +100,8 @@ void TEncEditorMain::LinkClick(int link) {
 // The graphic browser only shows the archive's pictures here; its choice is not used.
 void TEncEditorMain::EntryImageDblClick() {
     editorGuard("EntryImageDblClick()", [this] {
-        TGraphicForm browser(frame_.Preferences.General.BaseDir, frame_.Preferences.General.TempDir,
-                             this);
+        TGraphicForm browser(context_.Preferences.General.BaseDir,
+                             context_.Preferences.General.TempDir, this);
         browser.exec();
     });
 }

@@ -13,10 +13,9 @@
 #include "editor/EntryListDrag.h"
 #include "editor/EntryListModel.h"
 #include "encyclopedia/TextFormat.h"
-#include "shell/Dialogs.h"
-#include "shell/GuiGuard.h"
-#include "shell/MainForm.h"
-#include "shell/QtText.h"
+#include "kit/Dialogs.h"
+#include "kit/GuiGuard.h"
+#include "kit/QtText.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -98,8 +97,8 @@ void TEncEditorMain::setUpEditing() {
         if (auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget()))
             subWindow->setWindowModified(modified);
     });
-    frame_.UndoGroup->addStack(&History->Stack());
-    frame_.UndoGroup->setActiveStack(&History->Stack());
+    context_.UndoGroup.addStack(&History->Stack());
+    context_.UndoGroup.setActiveStack(&History->Stack());
     connectCommands();
     new EntryListDrag(*this);
 }
@@ -172,8 +171,8 @@ void TEncEditorMain::editEntry(const T_EncEntry* entry) {
     dialog.EntryCopy = *entry;
     dialog.EditedEntry = entry;
     dialog.EditorPicture = EntryImage->picture();
-    dialog.BaseDir = frame_.Preferences.General.BaseDir;
-    dialog.TempDir = frame_.Preferences.General.TempDir;
+    dialog.BaseDir = context_.Preferences.General.BaseDir;
+    dialog.TempDir = context_.Preferences.General.TempDir;
     dialog.setWindowTitle(QStringLiteral("Editing Entry"));
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -287,8 +286,8 @@ void TEncEditorMain::addHeader() {
 
 void TEncEditorMain::addEntry() {
     TEncEntryEditor dialog(EntryList, this);
-    dialog.BaseDir = frame_.Preferences.General.BaseDir;
-    dialog.TempDir = frame_.Preferences.General.TempDir;
+    dialog.BaseDir = context_.Preferences.General.BaseDir;
+    dialog.TempDir = context_.Preferences.General.TempDir;
     dialog.Apply->setText(QStringLiteral("Add"));
     dialog.setWindowTitle(QStringLiteral("New Entry Editor"));
     if (dialog.exec() != QDialog::Accepted)

@@ -13,11 +13,11 @@
 #include "exchange/Install.h"
 #include "exchange/Reset.h"
 #include "exchange/Staging.h"
-#include "shell/DebugLog.h"
-#include "shell/Dialogs.h"
-#include "shell/GuiGuard.h"
-#include "shell/Paths.h"
-#include "shell/QtText.h"
+#include "kit/DebugLog.h"
+#include "kit/Dialogs.h"
+#include "kit/GuiGuard.h"
+#include "kit/QtText.h"
+#include "settings/Paths.h"
 
 #include <QFile>
 #include <QPointer>
@@ -60,26 +60,31 @@ public:
     explicit WorkCopiesBackup(const fs::path& workFolder) : files_(WorkCopiesIn(workFolder)) {
         std::error_code error;
         if (fs::is_regular_file(files_.Contents, error) &&
-            fs::is_regular_file(files_.Titles, error))
-            bytes_ = {ReadWholeFile(files_.Contents), ReadWholeFile(files_.Titles)};
+            fs::is_regular_file(files_.Titles, error)) {
+            contents_ = ReadWholeFile(files_.Contents);
+            titles_ = ReadWholeFile(files_.Titles);
+            held_ = true;
+        }
     }
     ~WorkCopiesBackup() {
-        if (!bytes_)
+        if (!held_)
             return;
         // Runs while a failure unwinds; the failure is what the user needs to see.
         try {
-            exchange::ReplacePair(files_, std::move(bytes_->first), std::move(bytes_->second));
+            exchange::ReplacePair(files_, std::move(contents_), std::move(titles_));
         } catch (const std::exception&) {
         }
     }
     WorkCopiesBackup(const WorkCopiesBackup&) = delete;
     WorkCopiesBackup& operator=(const WorkCopiesBackup&) = delete;
 
-    void Keep() { bytes_.reset(); }
+    void Keep() { held_ = false; }
 
 private:
     FilePair files_;
-    std::optional<std::pair<std::string, std::string>> bytes_;
+    bool held_ = false;
+    std::string contents_;
+    std::string titles_;
 };
 
 // Closes a modeless progress window however the work behind it ends: a failing component never

@@ -9,11 +9,10 @@
 #include "editor/EncEditorMain.h"
 #include "editor/EntryListModel.h"
 #include "editor/ProgressForm.h"
-#include "shell/DebugLog.h"
-#include "shell/Dialogs.h"
-#include "shell/MainForm.h"
-#include "shell/Paths.h"
-#include "shell/QtText.h"
+#include "kit/DebugLog.h"
+#include "kit/Dialogs.h"
+#include "kit/QtText.h"
+#include "settings/Paths.h"
 
 #include <QEventLoop>
 #include <QLabel>
@@ -53,7 +52,7 @@ void TEncEditorMain::FormCreate() {
     editorGuard("FormCreate()", [this] {
         TOC->setChecked(true);
         SubjectIndex->setChecked(false);
-        ZipFolder = InstallZipFiles(frame_.Preferences.General.TempDir);
+        ZipFolder = InstallZipFiles(context_.Preferences.General.TempDir);
         ZipMaster1.SetDLLDirectory(ZipFolder);
         const EditorPaths paths = Paths();
         ZipMaster1.SetZipFileName(paths.StringArchive);
@@ -256,8 +255,8 @@ void TEncEditorMain::finishParse(const ParseResult& list) {
 
 MergeOptions TEncEditorMain::mergeOptions() {
     MergeOptions options;
-    options.Overwrite = frame_.Preferences.Overwrite;
-    options.Confirm = frame_.Preferences.Confirm;
+    options.Overwrite = context_.Preferences.Overwrite;
+    options.Confirm = context_.Preferences.Confirm;
     options.Ask = [this](const std::string& question) {
         return toMergeAnswer(
             ShowMessage(this, MsgIcon::Confirmation, question,

@@ -5,10 +5,9 @@
 #include "editor/EntryListDelegate.h"
 #include "editor/EntryListModel.h"
 #include "editor/ProgressForm.h"
-#include "shell/DebugLog.h"
-#include "shell/Dialogs.h"
-#include "shell/GuiGuard.h"
-#include "shell/MainForm.h"
+#include "kit/DebugLog.h"
+#include "kit/Dialogs.h"
+#include "kit/GuiGuard.h"
 #include "skin/Skin.h"
 
 #include <QCloseEvent>
@@ -97,8 +96,8 @@ QMenu* contextMenu(const char* name, const char* title, QWidget* parent) {
 
 } // namespace
 
-TEncEditorMain::TEncEditorMain(TKrelEditMainForm& frame, QWidget* parent)
-    : QWidget(parent), DebugList(frame.DebugList), frame_(frame) {
+TEncEditorMain::TEncEditorMain(const EditorContext& context, QWidget* parent)
+    : QWidget(parent), DebugList(&context.Log), context_(context) {
     setObjectName(QStringLiteral("EncEditorMain"));
     setWindowTitle(QStringLiteral("Vastreach 3 Encyclopedia Editor"));
     buildControls();
@@ -271,7 +270,8 @@ void TEncEditorMain::log(const std::string& line) {
 }
 
 EditorPaths TEncEditorMain::Paths() const {
-    return MakeEditorPaths(frame_.Preferences.General.BaseDir, frame_.Preferences.General.TempDir);
+    return MakeEditorPaths(context_.Preferences.General.BaseDir,
+                           context_.Preferences.General.TempDir);
 }
 
 void TEncEditorMain::showEvent(QShowEvent* event) {

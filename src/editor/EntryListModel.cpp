@@ -1,7 +1,7 @@
 #include "editor/EntryListModel.h"
 
 #include "encyclopedia/TextFormat.h"
-#include "shell/QtText.h"
+#include "kit/QtText.h"
 
 namespace krel {
 

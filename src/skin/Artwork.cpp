@@ -1,4 +1,4 @@
-#include "Artwork.h"
+#include "skin/Artwork.h"
 
 #include <QPainter>
 #include <QPainterPath>

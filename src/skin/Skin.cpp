@@ -1,4 +1,4 @@
-#include "Skin.h"
+#include "skin/Skin.h"
 
 #include <QApplication>
 #include <QFontDatabase>

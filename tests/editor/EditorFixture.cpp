@@ -1,11 +1,10 @@
 #include "EditorFixture.h"
 
 #include "common/AtomicFile.h"
-#include "editor/EditorFactory.h"
 #include "editor/EntryListModel.h"
 #include "encyclopedia/Writer.h"
-#include "shell/DebugLog.h"
-#include "shell/QtText.h"
+#include "kit/DebugLog.h"
+#include "kit/QtText.h"
 #include "support/FakeGame.h"
 
 #include <QLabel>
@@ -104,7 +103,6 @@ void EditorTest::writePictures(const std::vector<Member>& members) {
 
 TEncEditorMain& EditorTest::open() {
     frame = std::make_unique<TKrelEditMainForm>();
-    RegisterEncyclopediaEditor(*frame);
     frame->show();
     frame->OpenEncyclopediaEditor1Click();
     editor = qobject_cast<TEncEditorMain*>(frame->editorWindow());

@@ -3,7 +3,7 @@
 // from its menu command as a user opens it.
 
 #include "editor/EncEditorMain.h"
-#include "shell/MainForm.h"
+#include "frame/MainForm.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestEnvironment.h"
 #include "support/TestZip.h"

@@ -3,13 +3,12 @@
 // and the progress window, so the window's look can be checked without a display (run it
 // under xvfb-run). Every box is answered with OK.
 
-#include "editor/EditorFactory.h"
 #include "editor/EncEditorMain.h"
 #include "editor/EntryListModel.h"
 #include "editor/ProgressForm.h"
-#include "shell/Dialogs.h"
-#include "shell/GuiGuard.h"
-#include "shell/MainForm.h"
+#include "frame/MainForm.h"
+#include "kit/Dialogs.h"
+#include "kit/GuiGuard.h"
 #include "skin/Skin.h"
 #include "support/TestEnvironment.h"
 
@@ -66,7 +65,6 @@ int main(int argc, char** argv) {
     env.writeUserSettings(test::StoredSettings(game.string(), (env.root() / "work").string()));
 
     TKrelEditMainForm frame;
-    RegisterEncyclopediaEditor(frame);
     frame.show();
     QTest::qWait(200);
     QTimer::singleShot(50, [&out] {

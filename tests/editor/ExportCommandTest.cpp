@@ -5,7 +5,7 @@
 #include "dialogs/ExportForm.h"
 #include "editor/ProgressForm.h"
 #include "encyclopedia/Writer.h"
-#include "shell/Paths.h"
+#include "settings/Paths.h"
 #include "support/ModalDriver.h"
 
 #include <QRadioButton>

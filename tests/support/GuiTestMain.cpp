@@ -2,8 +2,8 @@
 // class so that failures are reported as the program reports them. Outside a test's own
 // scripted dialogs, any box fails the test instead of waiting for a user who is not there.
 
-#include "shell/Dialogs.h"
-#include "shell/GuiGuard.h"
+#include "kit/Dialogs.h"
+#include "kit/GuiGuard.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // test fills beforehand, and every box is recorded. A box with no queued answer fails the test
 // at once (and is answered with "nothing") instead of waiting for a user.
 
-#include "shell/Dialogs.h"
+#include "kit/Dialogs.h"
 
 #include <deque>
 #include <string>

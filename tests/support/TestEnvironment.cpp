@@ -1,7 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "common/AtomicFile.h"
-#include "shell/Paths.h"
+#include "settings/Paths.h"
 
 #include <cstdlib>
 #include <random>

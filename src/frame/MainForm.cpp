@@ -1,0 +1,296 @@
+#include "frame/MainForm.h"
+
+#include "editor/EncEditorMain.h"
+#include "frame/AboutForm.h"
+#include "frame/DebugWindow.h"
+#include "frame/HelpWindow.h"
+#include "frame/OptionsDialog.h"
+#include "kit/Dialogs.h"
+#include "kit/GuiGuard.h"
+#include "kit/HintFilter.h"
+#include "settings/GamePath.h"
+#include "settings/Paths.h"
+#include "settings/WorkFolder.h"
+#include "skin/Artwork.h"
+#include "skin/Skin.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QUndoGroup>
+
+namespace krel {
+namespace {
+
+constexpr const char* kNotTheGameFolder =
+    "The directory selected as the Vastreach 3 base directory is not the actual base directory "
+    "of the game.  Go back to the options screen and change the base directory to it's correct "
+    "path. (Editors Disabled)";
+
+constexpr int kDebugWindowKeptLines = 256;
+
+template <class Body> void frameGuard(const char* routine, Body&& body) {
+    guarded<EKrelEditMainFormError>(routine, std::forward<Body>(body));
+}
+
+void centre(QWidget* window, const QRect& area) {
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(area.center());
+    window->move(frame.topLeft());
+}
+
+} // namespace
+
+TKrelEditMainForm::TKrelEditMainForm(QWidget* parent)
+    : QMainWindow(parent), DebugList(new DebugLog(this)), MdiArea(new QMdiArea(this)),
+      userSettings_(UserSettingsFile(), "HKEY_CURRENT_USER", SettingsHive::Access::ReadWrite),
+      machineSettings_(MachineSettingsFile(), "HKEY_LOCAL_MACHINE",
+                       SettingsHive::Access::ReadOnly) {
+    setObjectName(QStringLiteral("KrelEditMainForm"));
+    setWindowTitle(QStringLiteral("Vastreach 3 Editor"));
+    setWindowIcon(skin::PlanetPicture(64));
+    MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    MdiArea->setBackground(skin::Workspace());
+    setCentralWidget(MdiArea);
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    buildMenus();
+    connectMenus();
+    resize(996, 785);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        centre(this, screen->availableGeometry());
+    guiGuard(this, [this] { FormCreate(); });
+}
+
+TKrelEditMainForm::~TKrelEditMainForm() = default;
+
+void TKrelEditMainForm::buildMenus() {
+    auto item = [this](QMenu* menu, const char* name, const char* caption) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    File1 = menuBar()->addMenu(QStringLiteral("Editors"));
+    OpenEncyclopediaEditor1 = item(File1, "OpenEncyclopediaEditor1", "Encyclopedia Editor");
+    File1->addSeparator();
+    Exit1 = item(File1, "Exit1", "Exit");
+    buildEditMenu();
+    Windows1 = menuBar()->addMenu(QStringLiteral("Windows"));
+    Cascade1 = item(Windows1, "Cascade1", "Cascade");
+    ile1 = item(Windows1, "ile1", "Tile");
+    ArrangeAll1 = item(Windows1, "ArrangeAll1", "Arrange All");
+    Windows1->addSeparator();
+    DebugWindow1 = item(Windows1, "DebugWindow1", "Debug Window");
+    DebugWindow1->setCheckable(true);
+    Options1 = menuBar()->addMenu(QStringLiteral("Options"));
+    EditorOptions1 = item(Options1, "EditorOptions1", "Editor Options ...");
+    Help1 = menuBar()->addMenu(QStringLiteral("Help"));
+    Contents1 = item(Help1, "Contents1", "Contents");
+    Index1 = item(Help1, "Index1", "Index");
+    Help1->addSeparator();
+    About1 = item(Help1, "About1", "About");
+}
+
+void TKrelEditMainForm::buildEditMenu() {
+    UndoGroup = new QUndoGroup(this);
+    Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Undo1 = UndoGroup->createUndoAction(this, QStringLiteral("Undo"));
+    Undo1->setObjectName(QStringLiteral("Undo1"));
+    Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Redo1 = UndoGroup->createRedoAction(this, QStringLiteral("Redo"));
+    Redo1->setObjectName(QStringLiteral("Redo1"));
+    Redo1->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    Edit1->addAction(Undo1);
+    Edit1->addAction(Redo1);
+}
+
+void TKrelEditMainForm::connectMenus() {
+    connectGuarded(OpenEncyclopediaEditor1, &QAction::triggered, this,
+                   [this] { OpenEncyclopediaEditor1Click(); });
+    connectGuarded(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
+    connect(Cascade1, &QAction::triggered, MdiArea, &QMdiArea::cascadeSubWindows);
+    connect(ile1, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
+    connectGuarded(ArrangeAll1, &QAction::triggered, this, [this] { arrangeIcons(); });
+    // The menu has already moved the check mark when this runs.
+    connectGuarded(DebugWindow1, &QAction::triggered, this,
+                   [this] { frameGuard("DebugWindow1Click()", [this] { openDebugWindow(); }); });
+    connectGuarded(EditorOptions1, &QAction::triggered, this, [this] { EditorOptions1Click(); });
+    connectGuarded(Contents1, &QAction::triggered, this, [this] { Contents1Click(); });
+    connectGuarded(Index1, &QAction::triggered, this, [this] { Index1Click(); });
+    connectGuarded(About1, &QAction::triggered, this, [this] { About1Click(); });
+    connectGuarded(DebugList, &DebugLog::changed, this, [this] { DebugOnChange(); });
+}
+
+void TKrelEditMainForm::FormCreate() {
+    frameGuard("FormCreate()", [this] {
+        auto hintGuard = [this](const std::function<void()>& body) {
+            guiGuard(this, [&] { frameGuard("AppOnShowHint()", body); });
+        };
+        qApp->installEventFilter(new HintFilter(hintGuard, this));
+        PreferencesLoad();
+        updateEditorCommand();
+    });
+}
+
+void TKrelEditMainForm::updateEditorCommand() {
+    OpenEncyclopediaEditor1->setEnabled(IsGameFolder(Preferences.General.BaseDir));
+}
+
+void TKrelEditMainForm::PreferencesLoad() {
+    frameGuard("PreferencesLoad()", [this] {
+        ReadPreferences(Preferences, userSettings_, machineSettings_, DefaultBaseDir(),
+                        DefaultTempDir());
+    });
+}
+
+void TKrelEditMainForm::PreferencesSave() {
+    frameGuard("PreferencesSave()", [this] {
+        WritePreferences(Preferences, userSettings_);
+        updateEditorCommand();
+        if (!IsGameFolder(Preferences.General.BaseDir))
+            ShowMessage(this, MsgIcon::Error, kNotTheGameFolder);
+    });
+}
+
+void TKrelEditMainForm::DeleteFilesDir(const std::string& folder) {
+    frameGuard("DeleteFilesDir()", [&] {
+        EmptyWorkFolder(folder, {ProgramFolder(), Preferences.General.BaseDir});
+    });
+}
+
+QWidget* TKrelEditMainForm::editorWindow() const {
+    return editor_ ? editor_->widget() : nullptr;
+}
+
+THelpWindow* TKrelEditMainForm::helpWindow() const {
+    return help_;
+}
+
+void TKrelEditMainForm::OpenEncyclopediaEditor1Click() {
+    frameGuard("OpenEncyclopediaEditor1Click()", [this] {
+        if (editorWindow())
+            return;
+        QWidget* window = new TEncEditorMain({Preferences, *DebugList, *UndoGroup});
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        editor_ = MdiArea->addSubWindow(window);
+        editor_->setAttribute(Qt::WA_DeleteOnClose);
+        // An editor that closes itself takes its frame along.
+        connect(window, &QObject::destroyed, editor_.data(), &QMdiSubWindow::close);
+        editor_->show();
+    });
+}
+
+void TKrelEditMainForm::Exit1Click() {
+    frameGuard("Exit1Click()", [this] { close(); });
+}
+
+void TKrelEditMainForm::DebugWindow1Click() {
+    frameGuard("DebugWindow1Click()", [this] {
+        DebugWindow1->setChecked(!DebugWindow1->isChecked());
+        openDebugWindow();
+    });
+}
+
+// Follows the check mark: opens the window (once) or closes it.
+void TKrelEditMainForm::openDebugWindow() {
+    if (!DebugWindow1->isChecked()) {
+        if (DebugForm)
+            DebugForm->parentWidget()->close();
+        return;
+    }
+    if (DebugForm)
+        return;
+    DebugForm = new TDebug;
+    QMdiSubWindow* frame = MdiArea->addSubWindow(DebugForm);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setMinimumSize(frame->sizeHint());
+    connect(DebugForm, &TDebug::closed, this, [this] { DebugWindow1->setChecked(false); });
+    DebugForm->setLines(DebugList->lines());
+    frame->show();
+    centre(frame, MdiArea->viewport()->rect());
+}
+
+void TKrelEditMainForm::DebugOnChange() {
+    frameGuard("DebugOnChange()", [this] {
+        if (!DebugWindow1->isChecked() || !DebugForm)
+            return;
+        while (DebugForm->lineCount() > kDebugWindowKeptLines)
+            DebugForm->deleteFirstLine();
+        DebugForm->appendLine(DebugList->lines().back());
+    });
+}
+
+void TKrelEditMainForm::EditorOptions1Click() {
+    frameGuard("Settings1Click()", [this] {
+        TKrelEditorOptions options(*this, this);
+        options.fillFrom(Preferences);
+        options.exec();
+    });
+}
+
+void TKrelEditMainForm::Contents1Click() {
+    frameGuard("Contents1Click()", [this] { showHelp("contents.html"); });
+}
+
+void TKrelEditMainForm::Index1Click() {
+    frameGuard("Index1Click()", [this] { showHelp("index.html"); });
+}
+
+void TKrelEditMainForm::showHelp(const char* page) {
+    if (!help_)
+        help_ = new THelpWindow(this);
+    help_->showPage(QString::fromLatin1(page));
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void TKrelEditMainForm::About1Click() {
+    frameGuard("About1Click()", [this] {
+        TAboutForm about(this);
+        about.exec();
+    });
+}
+
+void TKrelEditMainForm::arrangeIcons() {
+    int x = 0;
+    for (QMdiSubWindow* window : MdiArea->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        QSize size = window->size();
+        window->move(x, MdiArea->viewport()->height() - size.height());
+        x += size.width();
+    }
+}
+
+void TKrelEditMainForm::closeEvent(QCloseEvent* event) {
+    guiGuard(this, [this] { FormClose(); });
+    if (editorStillOpen())
+        event->ignore();
+    else
+        event->accept();
+}
+
+// An editor window may refuse to close while it holds changes the user wants to keep.
+bool TKrelEditMainForm::editorStillOpen() const {
+    return editor_ && !editor_->isHidden();
+}
+
+void TKrelEditMainForm::FormClose() {
+    frameGuard("FormClose()", [this] {
+        MdiArea->closeAllSubWindows();
+        if (editorStillOpen())
+            return;
+        if (help_)
+            help_->close();
+        DeleteFilesDir(WithTrailingSeparator(Preferences.General.TempDir));
+    });
+}
+
+} // namespace krel

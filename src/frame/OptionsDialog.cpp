@@ -1,0 +1,239 @@
+#include "frame/OptionsDialog.h"
+
+#include "frame/MainForm.h"
+#include "kit/DialogControls.h"
+#include "kit/Dialogs.h"
+#include "kit/GuiGuard.h"
+#include "kit/QtText.h"
+#include "settings/Paths.h"
+#include "settings/WorkFolder.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <string>
+
+namespace krel {
+namespace {
+
+template <class Body> void optionsGuard(const char* routine, Body&& body) {
+    guarded<EKrelEditorOptionsError>(routine, std::forward<Body>(body));
+}
+
+QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const char* text) {
+    return new QTreeWidgetItem(parent, QStringList{QString::fromLatin1(text)});
+}
+
+QLabel* caption(const char* text, QWidget* parent) {
+    return new QLabel(QString::fromLatin1(text), parent);
+}
+
+// A Yes/No pair grouped on its own, named after the setting it answers ("OrderYes", "OrderNo").
+QHBoxLayout* yesNoRow(const std::string& setting, QWidget* panel, QRadioButton*& yes,
+                      QRadioButton*& no) {
+    auto* group = new QButtonGroup(panel);
+    yes = named(new QRadioButton(QStringLiteral("Yes")), (setting + "Yes").c_str());
+    no = named(new QRadioButton(QStringLiteral("No")), (setting + "No").c_str());
+    group->addButton(yes);
+    group->addButton(no);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(16, 0, 0, 6);
+    row->addWidget(yes);
+    row->addWidget(no);
+    row->addStretch();
+    return row;
+}
+
+QPushButton* browseButton(const char* name, const char* hint, QWidget* parent) {
+    auto* button = named(new QPushButton(parent), name);
+    button->setIcon(parent->style()->standardIcon(QStyle::SP_DirOpenIcon));
+    button->setToolTip(QString::fromLatin1(hint));
+    button->setStyleSheet(QStringLiteral("min-width: 0px; padding: 3px;"));
+    return button;
+}
+
+} // namespace
+
+TKrelEditorOptions::TKrelEditorOptions(TKrelEditMainForm& frame, QWidget* parent)
+    : QDialog(parent), frame_(frame) {
+    setObjectName(QStringLiteral("KrelEditorOptions"));
+    setWindowTitle(QStringLiteral("Editor Options"));
+    Apply = dialogButton("Apply", "Apply", "Apply", this);
+    Cancel = dialogButton("Cancel", "Cancel", "Cancel", this);
+
+    OptionTree = new QTreeWidget(this);
+    OptionTree->setObjectName(QStringLiteral("OptionTree"));
+    OptionTree->setHeaderHidden(true);
+    OptionTree->setRootIsDecorated(false);
+    OptionTree->setIndentation(19);
+    OptionTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    OptionTree->setFixedWidth(130);
+    QTreeWidgetItem* general = new QTreeWidgetItem(OptionTree, QStringList{"General"});
+    addNode(general, "Directories");
+    QTreeWidgetItem* encyclopedia = new QTreeWidgetItem(OptionTree, QStringList{"Encyclopedia"});
+    addNode(encyclopedia, "Merge");
+    addNode(encyclopedia, "Loading");
+
+    Pages = new QStackedWidget(this);
+    BlankPanel = named(new QWidget(Pages), "BlankPanel");
+    Pages->addWidget(BlankPanel);
+    Pages->addWidget(buildDirPanel());
+    Pages->addWidget(buildLoadingPanel());
+    Pages->addWidget(buildMergePanel());
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(OptionTree);
+    body->addWidget(Pages, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addLayout(footButtons({Apply, Cancel}));
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(471, 267)));
+    resize(minimumSize());
+
+    connectGuarded(OptionTree, &QTreeWidget::currentItemChanged, this,
+                   [this] { OptionTreeChange(); });
+    connectGuarded(BaseDirOpen, &QPushButton::clicked, this, [this] { BaseDirOpenClick(); });
+    connectGuarded(TempDirOpen, &QPushButton::clicked, this, [this] { TempDirOpenClick(); });
+    connectGuarded(Apply, &QPushButton::clicked, this, [this] { ApplyClick(); });
+    connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    guiGuard(this, [this] { FormCreate(); });
+}
+
+QWidget* TKrelEditorOptions::buildDirPanel() {
+    DirPanel = named(new QWidget(Pages), "DirPanel");
+    BaseDir = named(new QLineEdit(DirPanel), "BaseDir");
+    BaseDir->setReadOnly(true);
+    BaseDirOpen = browseButton("BaseDirOpen", "Browse for the game's folder", DirPanel);
+    TempDir = named(new QLineEdit(DirPanel), "TempDir");
+    TempDirOpen = browseButton("TempDirOpen", "Browse for the work folder", DirPanel);
+    QHBoxLayout* cleanup = yesNoRow("", DirPanel, Yes, No);
+
+    auto* grid = new QGridLayout(DirPanel);
+    grid->addWidget(caption("Vastreach 3 Base Directory: ", DirPanel), 0, 0, 1, 2);
+    grid->addWidget(BaseDir, 1, 0);
+    grid->addWidget(BaseDirOpen, 1, 1);
+    grid->addWidget(caption("Temporary Directory:", DirPanel), 2, 0, 1, 2);
+    grid->addWidget(TempDir, 3, 0);
+    grid->addWidget(TempDirOpen, 3, 1);
+    grid->addWidget(caption("Cleanup Temporary Directory:", DirPanel), 4, 0, 1, 2);
+    grid->addLayout(cleanup, 5, 0, 1, 2);
+    grid->setRowStretch(6, 1);
+    return DirPanel;
+}
+
+QWidget* TKrelEditorOptions::buildLoadingPanel() {
+    LoadingPanel = named(new QWidget(Pages), "LoadingPanel");
+    auto* layout = new QVBoxLayout(LoadingPanel);
+    layout->addWidget(caption("Reorder Header Tags on Loading:", LoadingPanel));
+    layout->addLayout(yesNoRow("Order", LoadingPanel, OrderYes, OrderNo));
+    layout->addStretch();
+    return LoadingPanel;
+}
+
+QWidget* TKrelEditorOptions::buildMergePanel() {
+    MergePanel = named(new QWidget(Pages), "MergePanel");
+    auto* layout = new QVBoxLayout(MergePanel);
+    layout->addWidget(caption("Current Encyclopedia Overwrites Merged:", MergePanel));
+    layout->addLayout(yesNoRow("Overwrite", MergePanel, OverwriteYes, OverwriteNo));
+    layout->addWidget(caption("Overwrite Confirm:", MergePanel));
+    layout->addLayout(yesNoRow("Confirm", MergePanel, ConfirmYes, ConfirmNo));
+    layout->addStretch();
+    return MergePanel;
+}
+
+void TKrelEditorOptions::FormCreate() {
+    optionsGuard("FormCreate()", [this] {
+        OptionTree->expandAll();
+        Pages->setCurrentWidget(BlankPanel);
+    });
+}
+
+void TKrelEditorOptions::fillFrom(const T_Preferences& prefs) {
+    BaseDir->setText(ToQt(prefs.General.BaseDir));
+    TempDir->setText(ToQt(prefs.General.TempDir));
+    (prefs.General.Cleanup ? Yes : No)->setChecked(true);
+    (prefs.Reorder ? OrderYes : OrderNo)->setChecked(true);
+    (prefs.Confirm ? ConfirmYes : ConfirmNo)->setChecked(true);
+    (prefs.Overwrite ? OverwriteYes : OverwriteNo)->setChecked(true);
+}
+
+QTreeWidgetItem* TKrelEditorOptions::node(const QString& text, const QString& parentText) const {
+    for (QTreeWidgetItemIterator it(OptionTree); *it; ++it) {
+        QTreeWidgetItem* parent = (*it)->parent();
+        const QString above = parent ? parent->text(0) : QString();
+        if ((*it)->text(0) == text && above == parentText)
+            return *it;
+    }
+    return nullptr;
+}
+
+void TKrelEditorOptions::OptionTreeChange() {
+    optionsGuard("OptionTreeChange()", [this] {
+        QTreeWidgetItem* current = OptionTree->currentItem();
+        const QString text = current ? current->text(0) : QString();
+        const QString parent =
+            current && current->parent() ? current->parent()->text(0) : QString();
+        QWidget* page = BlankPanel;
+        if (text == QLatin1String("Directories") && parent == QLatin1String("General"))
+            page = DirPanel;
+        else if (text == QLatin1String("Loading") && parent == QLatin1String("Encyclopedia"))
+            page = LoadingPanel;
+        else if (text == QLatin1String("Merge") && parent == QLatin1String("Encyclopedia"))
+            page = MergePanel;
+        Pages->setCurrentWidget(page);
+    });
+}
+
+void TKrelEditorOptions::BaseDirOpenClick() {
+    optionsGuard("BaseDirOpenClick()", [this] {
+        if (auto chosen =
+                Dialogs().chooseFolder(this, QStringLiteral("Base Vastreach 3 Directory")))
+            BaseDir->setText(*chosen);
+    });
+}
+
+void TKrelEditorOptions::TempDirOpenClick() {
+    optionsGuard("TempDirOPenClick()", [this] {
+        if (auto chosen = Dialogs().chooseFolder(this, QStringLiteral("Tempory File Directory")))
+            TempDir->setText(*chosen);
+    });
+}
+
+void TKrelEditorOptions::ApplyClick() {
+    optionsGuard("Button2Click()", [this] {
+        if (TempDir->text().trimmed().isEmpty()) {
+            ShowMessage(this, MsgIcon::Error,
+                        "Please enter a temporary directory: the editor needs a folder of its "
+                        "own for its work files.");
+            return;
+        }
+        if (!SameFolderText(frame_.Preferences.General.TempDir, FromQt(TempDir->text())))
+            switchWorkFolder();
+        T_Preferences& prefs = frame_.Preferences;
+        prefs.General.BaseDir = FromQt(BaseDir->text());
+        prefs.General.TempDir = FromQt(TempDir->text());
+        prefs.General.Cleanup = Yes->isChecked();
+        prefs.Reorder = OrderYes->isChecked();
+        prefs.Overwrite = OverwriteYes->isChecked();
+        prefs.Confirm = ConfirmYes->isChecked();
+        frame_.PreferencesSave();
+        PrepareWorkFolder(prefs.General.TempDir);
+        accept();
+    });
+}
+
+// Empties the old work folder and reads a typed relative folder as one below the program's.
+void TKrelEditorOptions::switchWorkFolder() {
+    frame_.DeleteFilesDir(WithTrailingSeparator(frame_.Preferences.General.TempDir));
+    TempDir->setText(ToQt(ResolveWorkFolderText(FromQt(TempDir->text()), WritableProgramFolder())));
+}
+
+} // namespace krel
