@@ -1,156 +1,81 @@
-// The editing commands: edit, add and delete an entry or a header through their dialogs, each
-// one undoable step on the window's history, and the question before unsaved changes are lost.
+#include "editor/EntryCommands.h"
 
 #include "dialogs/AddForm.h"
 #include "dialogs/EntryEditor.h"
 #include "dialogs/HeaderEditor.h"
-#include "dialogs/LinkLabel.h"
-#include "dialogs/TagEdit.h"
 #include "editor/EditHistory.h"
 #include "editor/EditorGuard.h"
-#include "editor/EditorWidgets.h"
-#include "editor/EncEditorMain.h"
-#include "editor/EntryListDrag.h"
-#include "editor/EntryListModel.h"
-#include "encyclopedia/TextFormat.h"
+#include "editor/EditorSession.h"
+#include "editor/EntryBrowser.h"
+#include "encyclopedia/Edits.h"
 #include "kit/Dialogs.h"
 #include "kit/GuiGuard.h"
-#include "kit/QtText.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QListView>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QShortcut>
-#include <QUndoGroup>
-#include <QUndoStack>
 
 namespace krel {
 namespace {
 
-constexpr const char* kNoHeader = "(none)";
 constexpr const char* kDeleteQuestion = "Are you sure you want to delete this item?";
-constexpr const char* kDiscardQuestion =
-    "The encyclopedia has changes that have not been exported.  Discard them?";
-
-std::string trimmed(std::string_view text) {
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= 32)
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32)
-        --last;
-    return std::string(text.substr(first, last - first));
-}
-
-// Replaces every item equal to from (exact bytes) by to, leaving the other items as written.
-std::string replaceItem(std::string_view list, std::string_view from, const std::string& to) {
-    std::string result;
-    size_t copied = 0;
-    for (const CommaItem& item : ScanCommaList(list)) {
-        if (item.Value != from)
-            continue;
-        result.append(list.substr(copied, item.Start - copied));
-        result += BuildCommaList({to});
-        copied = item.End;
-    }
-    if (copied == 0)
-        return std::string(list);
-    result.append(list.substr(copied));
-    return result;
-}
-
-std::string headerContent(const std::string& title, const std::vector<const T_EncEntry*>& rows) {
-    if (rows.empty())
-        return title;
-    std::vector<std::string> tags;
-    tags.reserve(rows.size());
-    for (const T_EncEntry* row : rows)
-        tags.push_back(row->Tag);
-    return title + ":" + BuildCommaList(tags);
-}
-
-// The entry's fields as the entry editor hands them back.
-void readEntryDialog(const TEncEntryEditor& dialog, T_EncEntry& entry) {
-    entry.Title = FromQt(dialog.Title->text());
-    entry.Keywords = FromQt(dialog.Keywords->text());
-    std::vector<std::string> related;
-    for (const TLinkLabel* link : dialog.Links())
-        if (link->Record)
-            related.push_back(link->Record->Tag);
-    entry.Related = BuildCommaList(related);
-    entry.Image = dialog.EntryCopy.Image;
-    entry.Content = dialog.ContentText();
-}
 
 } // namespace
 
-void TEncEditorMain::setUpEditing() {
-    History = new EditHistory(
-        EntryList, [this](const ListSnapshot& records) { restoreSnapshot(records); }, this);
-    setWindowTitle(windowTitle() + QStringLiteral("[*]"));
-    connect(History, &EditHistory::modifiedChanged, this, [this](bool modified) {
-        setWindowModified(modified);
-        if (auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            subWindow->setWindowModified(modified);
-    });
-    context_.UndoGroup.addStack(&History->Stack());
-    context_.UndoGroup.setActiveStack(&History->Stack());
-    connectCommands();
-    new EntryListDrag(*this);
+EntryCommands::EntryCommands(EditorSession& session, EntryBrowser& browser,
+                             const EditorControls& controls)
+    : session_(session), browser_(browser) {
+    connectCommands(controls);
+    connectKeys(controls);
 }
 
-void TEncEditorMain::connectCommands() {
-    for (QPushButton* command : {Edit, Add, Delete})
+void EntryCommands::connectCommands(const EditorControls& controls) {
+    QWidget* window = &session_.Window;
+    for (QPushButton* command : {controls.Edit, controls.Add, controls.Delete})
         command->setEnabled(true);
-    connectGuarded(Edit, &QPushButton::clicked, this, [this] { EditClick(); });
-    connectGuarded(Add, &QPushButton::clicked, this, [this] { AddClick(); });
-    connectGuarded(Delete, &QPushButton::clicked, this, [this] { DeleteClick(); });
-    for (QMenu* menu : {EntryMenu, HeaderMenu}) {
-        for (const char* name : {"Edit", "Delete"})
-            menu->findChild<QAction*>(QString::fromLatin1(name))->setEnabled(true);
-        connectGuarded(menu->findChild<QAction*>(QStringLiteral("Edit")), &QAction::triggered, this,
-                       [this] { EditClick(); });
-        connectGuarded(menu->findChild<QAction*>(QStringLiteral("Delete")), &QAction::triggered,
-                       this, [this] { DeleteClick(); });
+    connectGuarded(controls.Edit, &QPushButton::clicked, window, [this] { EditClick(); });
+    connectGuarded(controls.Add, &QPushButton::clicked, window, [this] { AddClick(); });
+    connectGuarded(controls.Delete, &QPushButton::clicked, window, [this] { DeleteClick(); });
+    for (QMenu* menu : {controls.EntryMenu, controls.HeaderMenu}) {
+        auto* edit = menu->findChild<QAction*>(QStringLiteral("Edit"));
+        auto* remove = menu->findChild<QAction*>(QStringLiteral("Delete"));
+        edit->setEnabled(true);
+        remove->setEnabled(true);
+        connectGuarded(edit, &QAction::triggered, window, [this] { EditClick(); });
+        connectGuarded(remove, &QAction::triggered, window, [this] { DeleteClick(); });
     }
-    connectKeys();
 }
 
-void TEncEditorMain::connectKeys() {
-    auto key = [this](QKeySequence sequence, QWidget* scope, Qt::ShortcutContext context,
-                      std::function<void()> command) {
+void EntryCommands::connectKeys(const EditorControls& controls) {
+    QWidget* window = &session_.Window;
+    auto key = [window](QKeySequence sequence, QWidget* scope, Qt::ShortcutContext context,
+                        std::function<void()> command) {
         auto* shortcut = new QShortcut(sequence, scope);
         shortcut->setContext(context);
-        connectGuarded(shortcut, &QShortcut::activated, this, command);
+        connectGuarded(shortcut, &QShortcut::activated, window, command);
     };
     // Delete and Enter belong to the list, so the search box keeps its own.
-    key(Qt::Key_Delete, EntryListBox, Qt::WidgetShortcut, [this] { DeleteClick(); });
-    key(Qt::Key_Return, EntryListBox, Qt::WidgetShortcut, [this] { EditClick(); });
-    key(Qt::Key_Enter, EntryListBox, Qt::WidgetShortcut, [this] { EditClick(); });
-    const auto window = Qt::WidgetWithChildrenShortcut;
-    key(Qt::Key_F2, this, window, [this] { EditClick(); });
-    key(Qt::Key_Insert, this, window, [this] { AddClick(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_N), this, window, [this] { AddClick(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_F), this, window, [this] {
-        FindText->setFocus(Qt::ShortcutFocusReason);
-        FindText->selectAll();
+    QListView* list = controls.EntryListBox;
+    key(Qt::Key_Delete, list, Qt::WidgetShortcut, [this] { DeleteClick(); });
+    key(Qt::Key_Return, list, Qt::WidgetShortcut, [this] { EditClick(); });
+    key(Qt::Key_Enter, list, Qt::WidgetShortcut, [this] { EditClick(); });
+    const auto inWindow = Qt::WidgetWithChildrenShortcut;
+    key(Qt::Key_F2, window, inWindow, [this] { EditClick(); });
+    key(Qt::Key_Insert, window, inWindow, [this] { AddClick(); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_N), window, inWindow, [this] { AddClick(); });
+    QLineEdit* search = controls.FindText;
+    key(QKeySequence(Qt::CTRL | Qt::Key_F), window, inWindow, [search] {
+        search->setFocus(Qt::ShortcutFocusReason);
+        search->selectAll();
     });
 }
 
-const T_EncEntry* TEncEditorMain::SelectedRecord() const {
-    const QModelIndex current = EntryListBox->currentIndex();
-    if (!current.isValid() || !EntryListBox->selectionModel()->isSelected(current))
-        return nullptr;
-    return EntryRows->Record(current.row());
-}
-
-void TEncEditorMain::EditClick() {
+void EntryCommands::EditClick() {
     editorGuard("EditClick()", [this] {
-        const T_EncEntry* selected = SelectedRecord();
+        const T_EncEntry* selected = browser_.SelectedRecord();
         if (!selected)
             return;
         if (selected->Kind == ekHeader)
@@ -159,190 +84,93 @@ void TEncEditorMain::EditClick() {
             return;
         // A row chosen through its context menu is shown before it is edited, so the entry
         // edited is always the one on display.
-        if (selected != CurrentEntry)
-            SelectEntry(selected);
-        if (CurrentEntry)
-            editEntry(CurrentEntry);
+        if (selected != browser_.CurrentEntry())
+            browser_.SelectEntry(selected);
+        if (const T_EncEntry* current = browser_.CurrentEntry())
+            editEntry(current);
     });
 }
 
-void TEncEditorMain::editEntry(const T_EncEntry* entry) {
-    TEncEntryEditor dialog(EntryList, this);
-    dialog.EntryCopy = *entry;
-    dialog.EditedEntry = entry;
-    dialog.EditorPicture = EntryImage->picture();
-    dialog.BaseDir = context_.Preferences.General.BaseDir;
-    dialog.TempDir = context_.Preferences.General.TempDir;
+void EntryCommands::editEntry(const T_EncEntry* entry) {
+    const RecordId edited = session_.Records.IdOf(entry);
+    const T_General_Preferences& folders = session_.Context.Preferences.General;
+    TEncEntryEditor dialog(session_.Records, &session_.Window);
+    dialog.Edit(*entry, edited, browser_.Picture());
+    dialog.SetGameFolders(folders.BaseDir, folders.TempDir);
     dialog.setWindowTitle(QStringLiteral("Editing Entry"));
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted || !session_.Records.Find(edited))
         return;
-    const std::string newTag = FromQt(dialog.EntryTag->text());
-    History->PushStep(QStringLiteral("Edit Entry"), [&] {
-        moveToHeader(entry, FromQt(dialog.Header->text()));
-        if (newTag != entry->Tag)
-            renameTag(entry->Tag, newTag);
-        EntryList.Modify(entry, [&](T_EncEntry& edited) {
-            edited.Tag = newTag;
-            readEntryDialog(dialog, edited);
-        });
-        BuildList("");
-    });
-    showEdited(newTag);
+    const EntryDraft draft = dialog.Draft();
+    changeAsStep(QStringLiteral("Edit Entry"),
+                 [&] { ApplyEntryDraft(session_.Records, session_.Records.Find(edited), draft); });
+    browser_.ShowEdited(draft.Fields.Tag);
 }
 
-// Header membership follows the header named in the dialog; "(none)" leaves it in none.
-void TEncEditorMain::moveToHeader(const T_EncEntry* entry, const std::string& headerTitle) {
-    const T_EncEntry* header = EntryList.GetHeader(entry);
-    const std::string oldTitle = header ? trimmed(HeaderTitle(header->Content)) : kNoHeader;
-    if (headerTitle == oldTitle)
+void EntryCommands::editHeader(const T_EncEntry* header) {
+    const RecordId edited = session_.Records.IdOf(header);
+    THeaderEditor dialog(session_.Records, &session_.Window);
+    dialog.EditHeader(DraftOfHeader(session_.Records, *header));
+    if (dialog.exec() != QDialog::Accepted || !session_.Records.Find(edited))
         return;
-    const bool toNone = EqualsIgnoreCase(headerTitle, kNoHeader);
-    for (size_t i = 0; i < EntryList.Count(); ++i) {
-        const T_EncEntry* record = EntryList.At(i);
-        if (record->Kind != ekHeader)
-            continue;
-        if (record->Content.find(entry->Tag) != std::string::npos)
-            EntryList.RemoveEntryFromHeader(entry, record);
-        if (!toNone && EqualsIgnoreCase(HeaderTitle(record->Content), headerTitle))
-            EntryList.AddEntryToHeader(entry, record);
-    }
+    const HeaderDraft draft = dialog.Draft();
+    changeAsStep(QStringLiteral("Edit Header"),
+                 [&] { ApplyHeaderDraft(session_.Records, session_.Records.Find(edited), draft); });
 }
 
-// A changed tag follows into every header's member list and every entry's related list.
-void TEncEditorMain::renameTag(const std::string& from, const std::string& to) {
-    for (size_t i = 0; i < EntryList.Count(); ++i) {
-        const T_EncEntry* record = EntryList.At(i);
-        if (record->Kind == ekHeader &&
-            HeaderMembers(record->Content).find(from) != std::string::npos) {
-            EntryList.Modify(record, [&](T_EncEntry& header) {
-                const size_t colon = header.Content.find(':');
-                header.Content = header.Content.substr(0, colon + 1) +
-                                 replaceItem(HeaderMembers(header.Content), from, to);
-            });
-        } else if (record->Kind == ekEntry && record->Related.find(from) != std::string::npos) {
-            EntryList.Modify(record, [&](T_EncEntry& other) {
-                other.Related = replaceItem(other.Related, from, to);
-            });
-        }
-    }
-}
-
-// Shows the edited entry afresh when the current view lists it.
-void TEncEditorMain::showEdited(const std::string& tag) {
-    for (int row = 0; row < EntryRows->rowCount(); ++row) {
-        const T_EncEntry* record = EntryRows->Record(row);
-        if (record && EqualsIgnoreCase(record->Tag, tag)) {
-            CurrentEntry = nullptr;
-            EntryListBox->setCurrentIndex(EntryRows->index(row));
-            EntryListBoxItemClick(row);
-            return;
-        }
-    }
-}
-
-void TEncEditorMain::editHeader(const T_EncEntry* header) {
-    THeaderEditor dialog(EntryList, this);
-    dialog.EntryTag->setText(ToQt(header->Tag));
-    dialog.Title->setText(ToQt(std::string(HeaderTitle(header->Content))));
-    CommaListReader members(HeaderMembers(header->Content));
-    while (std::optional<std::string_view> tag = members.Next())
-        if (const T_EncEntry* member = EntryList.GetEntryOnlyByTag(*tag))
-            dialog.AddMember(member);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const std::string content = headerContent(FromQt(dialog.Title->text()), dialog.Members());
-    History->PushStep(QStringLiteral("Edit Header"), [&] {
-        EntryList.Modify(header, [&](T_EncEntry& edited) { edited.Content = content; });
-        BuildList("");
-    });
-}
-
-void TEncEditorMain::AddClick() {
+void EntryCommands::AddClick() {
     editorGuard("AddClick()", [this] {
-        TAddForm chooser(this);
+        TAddForm chooser(&session_.Window);
         if (chooser.exec() != QDialog::Accepted)
             return;
-        if (chooser.Header->isChecked())
+        if (chooser.WantsHeader())
             addHeader();
         else
             addEntry();
     });
 }
 
-void TEncEditorMain::addHeader() {
-    THeaderEditor dialog(EntryList, this);
-    dialog.EntryTag->setText(ToQt(FormatHeaderTag(EntryList.GetLastHeaderTag() + 1)));
+void EntryCommands::addHeader() {
+    THeaderEditor dialog(session_.Records, &session_.Window);
+    dialog.NewHeader(NextHeaderTag(session_.Records));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    T_EncEntry header;
-    header.Kind = ekHeader;
-    header.Tag = FromQt(dialog.EntryTag->text());
-    header.Content = headerContent(FromQt(dialog.Title->text()), dialog.Members());
-    History->PushStep(QStringLiteral("Add Header"), [&] {
-        EntryList.Append(std::move(header));
-        BuildList("");
-    });
+    const HeaderDraft draft = dialog.Draft();
+    changeAsStep(QStringLiteral("Add Header"), [&] { AddHeader(session_.Records, draft); });
 }
 
-void TEncEditorMain::addEntry() {
-    TEncEntryEditor dialog(EntryList, this);
-    dialog.BaseDir = context_.Preferences.General.BaseDir;
-    dialog.TempDir = context_.Preferences.General.TempDir;
+void EntryCommands::addEntry() {
+    const T_General_Preferences& folders = session_.Context.Preferences.General;
+    TEncEntryEditor dialog(session_.Records, &session_.Window);
+    dialog.SetGameFolders(folders.BaseDir, folders.TempDir);
     dialog.Apply->setText(QStringLiteral("Add"));
     dialog.setWindowTitle(QStringLiteral("New Entry Editor"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    T_EncEntry entry;
-    entry.Kind = ekEntry;
-    entry.Tag = FromQt(dialog.EntryTag->text());
-    readEntryDialog(dialog, entry);
-    const std::string headerTitle = FromQt(dialog.Header->text());
-    History->PushStep(QStringLiteral("Add Entry"), [&] {
-        const T_EncEntry* added = EntryList.Append(std::move(entry));
-        if (!EqualsIgnoreCase(headerTitle, kNoHeader))
-            EntryList.AddEntryToHeaderByTitle(added, headerTitle);
-        BuildList("");
-    });
+    const EntryDraft draft = dialog.Draft();
+    changeAsStep(QStringLiteral("Add Entry"), [&] { AddEntry(session_.Records, draft); });
 }
 
-void TEncEditorMain::DeleteClick() {
+void EntryCommands::DeleteClick() {
     editorGuard("DeleteClick()", [this] {
-        const T_EncEntry* selected = SelectedRecord();
+        const T_EncEntry* selected = browser_.SelectedRecord();
         if (!selected || selected->Kind == ekLetter)
             return;
-        if (ShowMessage(this, MsgIcon::Confirmation, kDeleteQuestion,
+        if (ShowMessage(&session_.Window, MsgIcon::Confirmation, kDeleteQuestion,
                         {MsgButton::Yes, MsgButton::No}) != MsgButton::Yes)
             return;
         const bool header = selected->Kind == ekHeader;
-        History->PushStep(header ? QStringLiteral("Delete Header") : QStringLiteral("Delete Entry"),
-                          [&] { RemoveRecord(selected); });
+        changeAsStep(header ? QStringLiteral("Delete Header") : QStringLiteral("Delete Entry"),
+                     [&] { session_.Records.Remove(selected); });
         // The removed record may have been on display: the default page takes its place.
-        if (!CurrentEntry)
-            SelectEntry(nullptr);
+        browser_.RecordsChanged();
     });
 }
 
-bool TEncEditorMain::ConfirmDiscardChanges() {
-    return editorGuard("ConfirmDiscardChanges()", [this] {
-        return !History->IsModified() ||
-               ShowMessage(this, MsgIcon::Confirmation, kDiscardQuestion,
-                           {MsgButton::Yes, MsgButton::No}) == MsgButton::Yes;
-    });
-}
-
-// Undo and redo put a whole list back; the display stays on the entry with the tag it showed,
-// or falls back to the default page when that entry is gone.
-void TEncEditorMain::restoreSnapshot(const ListSnapshot& records) {
-    editorGuard("RestoreSnapshot()", [&] {
-        const std::string shownTag = CurrentEntry ? CurrentEntry->Tag : std::string();
-        forgetRecords();
-        std::vector<T_EncEntry> copies;
-        copies.reserve(records.size());
-        for (const auto& record : records)
-            copies.push_back(*record);
-        EntryList.Replace(std::move(copies));
-        BuildList("");
-        SelectEntry(shownTag.empty() ? nullptr : EntryList.GetEntryOnlyByTag(shownTag));
+// One undoable step: the change to the records, then the list rebuilt for the current view.
+void EntryCommands::changeAsStep(const QString& name, const std::function<void()>& change) {
+    session_.History->PushStep(name, [&] {
+        change();
+        browser_.BuildList("");
     });
 }
 

@@ -1,144 +1,81 @@
-// Reordering the table of contents by drag and drop: entries move into or within headers,
-// headers move before other headers. Each drop is one undoable step.
+#include "editor/EntryReordering.h"
 
 #include "editor/EditHistory.h"
 #include "editor/EditorGuard.h"
-#include "editor/EncEditorMain.h"
-#include "editor/EntryListDrag.h"
+#include "editor/EditorSession.h"
+#include "editor/EntryBrowser.h"
 #include "editor/EntryListModel.h"
-#include "encyclopedia/TextFormat.h"
 
 #include <QFrame>
 #include <QListView>
 #include <QMouseEvent>
-#include <QPushButton>
 
 namespace krel {
-namespace {
 
-// Inserts tag into the header's member list right after the first item equal to after.
-std::string insertAfter(const std::string& content, std::string_view after,
-                        const std::string& tag) {
-    const size_t colon = content.find(':');
-    if (colon == std::string::npos)
-        return content;
-    const std::string_view members = std::string_view(content).substr(colon + 1);
-    CommaListReader items(members);
-    while (std::optional<std::string_view> item = items.Next()) {
-        if (*item != after)
-            continue;
-        const size_t at = colon + 1 + items.ItemEnd();
-        return content.substr(0, at) + "," + BuildCommaList({tag}) + content.substr(at);
-    }
-    return content;
-}
-
-} // namespace
-
-TEncEditorMain::DropPlan TEncEditorMain::PlanDrop(QPoint position) const {
-    DropPlan plan;
-    plan.Row = EntryListBox->indexAt(position).row();
-    const T_EncEntry* target = EntryRows->Record(plan.Row);
-    const T_EncEntry* dragged = DraggedRecord;
-    if (!target || !dragged || target == dragged || !EntryList.Contains(dragged))
-        return plan;
-    if (dragged->Kind == ekEntry && target->Kind == ekHeader)
-        plan.Kind = DropKind::IntoHeader;
-    else if (dragged->Kind == ekEntry && target->Kind == ekEntry)
-        plan.Kind = DropKind::AfterEntry;
-    else if (dragged->Kind == ekHeader && target->Kind == ekHeader)
-        plan.Kind = DropKind::BeforeHeader;
-    else if (dragged->Kind == ekHeader && target->Kind == ekEntry) {
-        target = EntryList.GetHeader(target);
-        plan.Kind = target && target != dragged ? DropKind::BeforeHeader : DropKind::None;
-        plan.Row = EntryRows->RowOf(target);
-    }
-    plan.Target = plan.Kind == DropKind::None ? nullptr : target;
-    return plan;
-}
-
-void TEncEditorMain::EntryListBoxDragBegin(Qt::MouseButton button, QPoint position) {
-    editorGuard("EntryListBoxMouseDown()", [&] {
-        if (button == Qt::RightButton || !TOC->isChecked())
-            return;
-        const T_EncEntry* record = EntryRows->Record(EntryListBox->indexAt(position).row());
-        if (!record)
-            return;
-        DragCount = 2;
-        DraggedRecord = record;
-    });
-}
-
-bool TEncEditorMain::EntryListBoxDragOver() const {
-    return DraggedRecord != nullptr;
-}
-
-void TEncEditorMain::EntryListBoxMouseUp() {
-    editorGuard("", [this] {
-        if (--DragCount < 1)
-            DraggedRecord = nullptr;
-    });
-}
-
-void TEncEditorMain::EntryListBoxDragDrop(QPoint position) {
-    editorGuard("EntryListBoxDragDrop()", [&] {
-        const DropPlan plan = PlanDrop(position);
-        const T_EncEntry* dragged = DraggedRecord;
-        DraggedRecord = nullptr;
-        if (plan.Kind == DropKind::None)
-            return;
-        const bool header = plan.Kind == DropKind::BeforeHeader;
-        History->PushStep(header ? QStringLiteral("Move Header") : QStringLiteral("Move Entry"),
-                          [&] {
-                              applyDrop(plan, dragged);
-                              BuildList("");
-                          });
-        const int row = EntryRows->RowOf(dragged);
-        EntryListBox->setCurrentIndex(EntryRows->index(row));
-        EntryListBox->scrollTo(EntryRows->index(row));
-    });
-}
-
-void TEncEditorMain::applyDrop(const DropPlan& plan, const T_EncEntry* dragged) {
-    if (plan.Kind == DropKind::BeforeHeader)
-        return moveHeaderBefore(dragged, plan.Target);
-    if (const T_EncEntry* from = EntryList.GetHeader(dragged))
-        EntryList.RemoveEntryFromHeader(dragged, from);
-    if (plan.Kind == DropKind::IntoHeader)
-        return EntryList.AddEntryToHeader(dragged, plan.Target);
-    if (const T_EncEntry* header = EntryList.GetHeader(plan.Target)) {
-        EntryList.Modify(header, [&](T_EncEntry& edited) {
-            edited.Content = insertAfter(edited.Content, plan.Target->Tag, dragged->Tag);
-        });
-    }
-}
-
-// The dragged header takes the target's number and every header from the target on moves one
-// up; the next table of contents sorts them and numbers them 0001, 0002, ... again.
-void TEncEditorMain::moveHeaderBefore(const T_EncEntry* dragged, const T_EncEntry* target) {
-    const int number = HeaderNumber(target->Tag);
-    EntryList.Modify(dragged, [&](T_EncEntry& edited) { edited.Tag = std::to_string(number); });
-    bool reached = false;
-    for (size_t i = 0; i < EntryList.Count(); ++i) {
-        const T_EncEntry* header = EntryList.At(i);
-        reached = reached || header == target;
-        if (!reached || header == dragged || header->Kind != ekHeader)
-            continue;
-        const int next = HeaderNumber(header->Tag) + 1;
-        EntryList.Modify(header, [&](T_EncEntry& edited) { edited.Tag = std::to_string(next); });
-    }
-}
-
-EntryListDrag::EntryListDrag(TEncEditorMain& window)
-    : QObject(&window), window_(window), marker_(new QFrame(window.EntryListBox->viewport())) {
+EntryReordering::EntryReordering(EditorSession& session, EntryBrowser& browser, QListView& list)
+    : session_(session), browser_(browser), list_(list), marker_(new QFrame(list.viewport())) {
     marker_->setObjectName(QStringLiteral("DropMarker"));
     marker_->setAttribute(Qt::WA_TransparentForMouseEvents);
     marker_->setStyleSheet(QStringLiteral("QFrame#DropMarker { border: 2px solid #1C3A66; }"));
     marker_->hide();
-    window.EntryListBox->viewport()->installEventFilter(this);
+    list.viewport()->installEventFilter(this);
 }
 
-bool EntryListDrag::eventFilter(QObject*, QEvent* event) {
+EntryReordering::RowDrop EntryReordering::PlanDrop(QPoint position) const {
+    const EntryListModel& rows = browser_.Rows();
+    RowDrop drop;
+    drop.Row = list_.indexAt(position).row();
+    const T_EncEntry* target = rows.Record(drop.Row);
+    drop.Plan = krel::PlanDrop(session_.Records, session_.Records.Find(dragged_), target);
+    if (drop.Plan.Target != target)
+        drop.Row = rows.RowOf(session_.Records.IdOf(drop.Plan.Target));
+    return drop;
+}
+
+void EntryReordering::EntryListBoxDragBegin(Qt::MouseButton button, QPoint position) {
+    editorGuard("EntryListBoxMouseDown()", [&] {
+        if (button == Qt::RightButton || browser_.CurrentMode() != ViewMode::TableOfContents)
+            return;
+        const EntryListModel& rows = browser_.Rows();
+        const int row = list_.indexAt(position).row();
+        if (!rows.Record(row))
+            return;
+        dragCount_ = 2;
+        dragged_ = rows.IdAt(row);
+    });
+}
+
+bool EntryReordering::EntryListBoxDragOver() const {
+    return dragged_ != RecordId::None;
+}
+
+void EntryReordering::EntryListBoxMouseUp() {
+    editorGuard("", [this] {
+        if (--dragCount_ < 1)
+            dragged_ = RecordId::None;
+    });
+}
+
+void EntryReordering::EntryListBoxDragDrop(QPoint position) {
+    editorGuard("EntryListBoxDragDrop()", [&] {
+        const RowDrop drop = PlanDrop(position);
+        const RecordId dragged = dragged_;
+        dragged_ = RecordId::None;
+        if (drop.Plan.Kind == DropKind::None)
+            return;
+        const bool header = drop.Plan.Kind == DropKind::BeforeHeader;
+        session_.History->PushStep(
+            header ? QStringLiteral("Move Header") : QStringLiteral("Move Entry"), [&] {
+                ApplyDrop(session_.Records, session_.Records.Find(dragged), drop.Plan);
+                browser_.BuildList("");
+            });
+        const QModelIndex index = browser_.Rows().index(browser_.Rows().RowOf(dragged));
+        list_.setCurrentIndex(index);
+        list_.scrollTo(index);
+    });
+}
+
+bool EntryReordering::eventFilter(QObject*, QEvent* event) {
     auto* mouse = dynamic_cast<QMouseEvent*>(event);
     if (!mouse)
         return false;
@@ -156,14 +93,14 @@ bool EntryListDrag::eventFilter(QObject*, QEvent* event) {
 }
 
 // The press goes on to the list as well, so a plain click still selects its row.
-bool EntryListDrag::pressed(QPoint point, Qt::MouseButton button) {
-    window_.EntryListBoxDragBegin(button, point);
-    pending_ = window_.EntryListBoxDragOver() && button != Qt::RightButton;
+bool EntryReordering::pressed(QPoint point, Qt::MouseButton button) {
+    EntryListBoxDragBegin(button, point);
+    pending_ = EntryListBoxDragOver() && button != Qt::RightButton;
     pressPoint_ = point;
     return false;
 }
 
-bool EntryListDrag::moved(QPoint point) {
+bool EntryReordering::moved(QPoint point) {
     if (!pending_)
         return false;
     dragging_ = dragging_ || (point - pressPoint_).manhattanLength() >= 1;
@@ -173,27 +110,27 @@ bool EntryListDrag::moved(QPoint point) {
 }
 
 // A drop ends the drag; a release without a drag is a click and the list sees it.
-bool EntryListDrag::released(QPoint point) {
+bool EntryReordering::released(QPoint point) {
     const bool dropped = dragging_;
     if (dropped)
-        window_.EntryListBoxDragDrop(point);
+        EntryListBoxDragDrop(point);
     else if (pending_)
-        window_.EntryListBoxMouseUp();
+        EntryListBoxMouseUp();
     end();
     return dropped;
 }
 
-void EntryListDrag::showMarker(QPoint point) {
-    const TEncEditorMain::DropPlan plan = window_.PlanDrop(point);
-    const QRect row = window_.EntryListBox->visualRect(window_.EntryRows->index(plan.Row));
-    if (plan.Kind == TEncEditorMain::DropKind::None || !row.isValid()) {
+void EntryReordering::showMarker(QPoint point) {
+    const RowDrop drop = PlanDrop(point);
+    const QRect row = list_.visualRect(browser_.Rows().index(drop.Row));
+    if (drop.Plan.Kind == DropKind::None || !row.isValid()) {
         marker_->hide();
         return;
     }
-    const int width = window_.EntryListBox->viewport()->width();
-    if (plan.Kind == TEncEditorMain::DropKind::IntoHeader)
+    const int width = list_.viewport()->width();
+    if (drop.Plan.Kind == DropKind::IntoHeader)
         marker_->setGeometry(0, row.top(), width, row.height());
-    else if (plan.Kind == TEncEditorMain::DropKind::AfterEntry)
+    else if (drop.Plan.Kind == DropKind::AfterEntry)
         marker_->setGeometry(0, row.bottom() - 1, width, 3);
     else
         marker_->setGeometry(0, row.top() - 1, width, 3);
@@ -201,11 +138,11 @@ void EntryListDrag::showMarker(QPoint point) {
     marker_->raise();
 }
 
-void EntryListDrag::end() {
+void EntryReordering::end() {
     pending_ = false;
     dragging_ = false;
     marker_->hide();
-    window_.DraggedRecord = nullptr;
+    dragged_ = RecordId::None;
 }
 
 } // namespace krel

@@ -1,19 +1,20 @@
-// Exchanging whole encyclopedias: reset to the game's own copy, install the work copies into the
-// game, import or merge another encyclopedia, export to the program's folder. The file work
-// lives in the exchange library; here the window asks, reloads, reports and records undo steps.
+#include "editor/ExchangeCommands.h"
 
 #include "common/AtomicFile.h"
 #include "dialogs/ExportForm.h"
+#include "editor/EditHistory.h"
 #include "editor/EditorGuard.h"
+#include "editor/EditorSession.h"
 #include "editor/EncEditorMain.h"
+#include "editor/ParseRunner.h"
 #include "editor/ProgressForm.h"
+#include "editor/ProgressWindows.h"
 #include "editor/Trash.h"
 #include "encyclopedia/Writer.h"
 #include "exchange/Export.h"
 #include "exchange/Install.h"
 #include "exchange/Reset.h"
 #include "exchange/Staging.h"
-#include "kit/DebugLog.h"
 #include "kit/Dialogs.h"
 #include "kit/GuiGuard.h"
 #include "kit/QtText.h"
@@ -22,9 +23,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QUndoStack>
-#include <optional>
 
 namespace krel {
 namespace {
@@ -109,155 +108,163 @@ void disposeOldArchive(const fs::path& archive) {
     MoveToTrashOrDelete(archive);
 }
 
-void logLine(TEncEditorMain& editor, const std::string& line) {
-    editor.DebugList->append(line);
-}
-
-LogFn logTo(TEncEditorMain& editor) {
-    return [&editor](const std::string& line) {
-        logLine(editor, line);
+LogFn logTo(const EditorSession& session) {
+    return [&session](const std::string& line) {
+        session.Log(line);
     };
-}
-
-void noteWorkCopiesMatch(TEncEditorMain& editor) {
-    editor.WorkCopiesStep = editor.History->Stack().index();
-}
-
-// Edits made since the work copies last held the list, which an install would leave out. The
-// step tells whether the list moved on; the bytes whether that changed what would be saved.
-bool workCopiesLag(TEncEditorMain& editor) {
-    return editor.History->Stack().index() != editor.WorkCopiesStep &&
-           WorkCopiesDifferFrom(editor.EntryList, editor.Paths().WorkFolder);
-}
-
-// A reload of the list (reset, import or merge) behind the progress window, as one undo step.
-// Returns false when the window was closed meanwhile.
-bool reloadAsStep(TEncEditorMain& editor, const char* step, bool merge) {
-    bool completed = false;
-    editor.History->PushStep(QString::fromLatin1(step),
-                             [&] { completed = editor.RunParse(merge); });
-    return completed;
-}
-
-// Reloads the work copies just written in place of the list.
-void reloadWorkCopies(TEncEditorMain& editor, const char* step, WorkCopiesBackup& previous) {
-    logLine(editor, "Launching Parser Thread ...");
-    if (!reloadAsStep(editor, step, false))
-        return;
-    previous.Keep();
-    noteWorkCopiesMatch(editor);
-    logLine(editor, "Parser thread completed ...");
-    editor.SetStatus("Status: Browsing Encyclopedia");
 }
 
 // Chooses the sources and puts them where the parse reads them; false when the user cancelled
 // or the choice was refused (the refusal has been shown).
-bool stageChosen(TEncEditorMain& editor, StageTarget target) {
-    const std::vector<fs::path> selection = chooseSources(&editor);
+bool stageChosen(EditorSession& session, TEncEditorMain& window, StageTarget target) {
+    const std::vector<fs::path> selection = chooseSources(&window);
     if (selection.empty())
         return false;
-    if (target == StageTarget::Import && !editor.ConfirmDiscardChanges())
+    if (target == StageTarget::Import && !window.ConfirmDiscardChanges())
         return false;
-    const StageResult staged = StageEncyclopedia(selection, target, editor.Paths().WorkFolder,
-                                                 editor.ZipMaster1, logTo(editor));
+    const StageResult staged = StageEncyclopedia(selection, target, session.Paths().WorkFolder,
+                                                 session.ZipMaster1, logTo(session));
     if (staged.Outcome == StageOutcome::Staged)
         return true;
-    ShowMessage(&editor, MsgIcon::Error, staged.Message);
+    ShowMessage(&window, MsgIcon::Error, staged.Message);
     return false;
 }
 
-ExportResult exportArchive(TEncEditorMain& editor, const fs::path& folder) {
-    ProgressShown progress(editor.NewProgressForm("Creating ZIP file", "Processing file:"));
-    return ExportZipArchive(editor.EntryList, editor.Paths().WorkFolder, folder, editor.ZipMaster1,
+ExportResult exportArchive(EditorSession& session, ProgressWindows& progress,
+                           const fs::path& folder) {
+    ProgressShown shown(progress.NewProgressForm("Creating ZIP file", "Processing file:"));
+    return ExportZipArchive(session.Records, session.Paths().WorkFolder, folder, session.ZipMaster1,
                             disposeOldArchive);
 }
 
 } // namespace
 
-void TEncEditorMain::connectExchange() {
-    for (QPushButton* command : {Import, Export, Install, Merge, Reset})
+ExchangeCommands::ExchangeCommands(EditorSession& session, ParseRunner& parser,
+                                   ProgressWindows& progress, TEncEditorMain& window,
+                                   const EditorControls& controls)
+    : session_(session), parser_(parser), progress_(progress), window_(window) {
+    for (QPushButton* command :
+         {controls.Import, controls.Export, controls.Install, controls.Merge, controls.Reset})
         command->setEnabled(true);
-    connectGuarded(Reset, &QPushButton::clicked, this, [this] { ResetClick(); });
-    connectGuarded(Install, &QPushButton::clicked, this, [this] { InstallClick(); });
-    connectGuarded(Import, &QPushButton::clicked, this, [this] { ImportClick(); });
-    connectGuarded(Merge, &QPushButton::clicked, this, [this] { MergeClick(); });
-    connectGuarded(Export, &QPushButton::clicked, this, [this] { ExportClick(); });
+    connectGuarded(controls.Reset, &QPushButton::clicked, &window, [this] { ResetClick(); });
+    connectGuarded(controls.Install, &QPushButton::clicked, &window, [this] { InstallClick(); });
+    connectGuarded(controls.Import, &QPushButton::clicked, &window, [this] { ImportClick(); });
+    connectGuarded(controls.Merge, &QPushButton::clicked, &window, [this] { MergeClick(); });
+    connectGuarded(controls.Export, &QPushButton::clicked, &window, [this] { ExportClick(); });
 }
 
-void TEncEditorMain::ResetClick() {
+void ExchangeCommands::NoteWorkCopiesMatch() {
+    workCopiesStep_ = session_.History->Stack().index();
+}
+
+// Edits made since the work copies last held the list, which an install would leave out. The
+// step tells whether the list moved on; the bytes whether that changed what would be saved.
+bool ExchangeCommands::workCopiesLag() const {
+    return session_.History->Stack().index() != workCopiesStep_ &&
+           WorkCopiesDifferFrom(session_.Records, session_.Paths().WorkFolder);
+}
+
+// A reload of the list (reset, import or merge) behind the progress window, as one undo step.
+// Returns false when the window was closed meanwhile.
+bool ExchangeCommands::reloadAsStep(const char* step, bool merge) {
+    bool completed = false;
+    session_.History->PushStep(QString::fromLatin1(step),
+                               [&] { completed = parser_.RunParse(merge); });
+    return completed;
+}
+
+// Reloads the work copies just written in place of the list; false when the window was closed
+// meanwhile.
+bool ExchangeCommands::reloadWorkCopies(const char* step) {
+    session_.Log("Launching Parser Thread ...");
+    if (!reloadAsStep(step, false))
+        return false;
+    NoteWorkCopiesMatch();
+    session_.Log("Parser thread completed ...");
+    window_.SetStatus("Status: Browsing Encyclopedia");
+    return true;
+}
+
+// Asks a Yes/No question; only an explicit No refuses.
+bool ExchangeCommands::confirmed(const char* question) {
+    return ShowMessage(&window_, MsgIcon::Confirmation, question,
+                       {MsgButton::Yes, MsgButton::No}) != MsgButton::No;
+}
+
+void ExchangeCommands::ResetClick() {
     editorGuard("ResetClick()", [this] {
-        if (ShowMessage(this, MsgIcon::Confirmation,
-                        "Are you sure you want to reset the Encyclopedia?",
-                        {MsgButton::Yes, MsgButton::No}) == MsgButton::No)
+        if (!confirmed("Are you sure you want to reset the Encyclopedia?"))
             return;
-        const EditorPaths paths = Paths();
+        const EditorPaths paths = session_.Paths();
         WorkCopiesBackup previous(paths.WorkFolder);
-        ExtractGameEncyclopedia(ZipMaster1, paths.StringArchive, paths.WorkFolder, logTo(*this));
-        reloadWorkCopies(*this, "Reset", previous);
+        ExtractGameEncyclopedia(session_.ZipMaster1, paths.StringArchive, paths.WorkFolder,
+                                logTo(session_));
+        if (reloadWorkCopies("Reset"))
+            previous.Keep();
     });
 }
 
-void TEncEditorMain::InstallClick() {
+void ExchangeCommands::InstallClick() {
     editorGuard("InstallClick()", [this] {
-        if (ShowMessage(this, MsgIcon::Confirmation,
-                        "Are you sure you want to install the current Encyclopedia?",
-                        {MsgButton::Yes, MsgButton::No}) == MsgButton::No)
+        if (!confirmed("Are you sure you want to install the current Encyclopedia?"))
             return;
-        const EditorPaths paths = Paths();
-        if (workCopiesLag(*this)) {
-            const MsgButton save = ShowMessage(this, MsgIcon::Confirmation, kSaveBeforeInstall,
+        const EditorPaths paths = session_.Paths();
+        if (workCopiesLag()) {
+            const MsgButton save = ShowMessage(&window_, MsgIcon::Confirmation, kSaveBeforeInstall,
                                                {MsgButton::Yes, MsgButton::No, MsgButton::Cancel});
             if (save != MsgButton::Yes && save != MsgButton::No)
                 return;
             if (save == MsgButton::Yes) {
-                SaveCurrentEncyclopedia(EntryList, paths.WorkFolder);
-                noteWorkCopiesMatch(*this);
+                SaveCurrentEncyclopedia(session_.Records, paths.WorkFolder);
+                NoteWorkCopiesMatch();
             }
         }
         InstallWorkCopies(paths.WorkFolder, paths.DataFolder);
-        ShowMessage(this, MsgIcon::Information, "Encyclopedia Installed.");
+        ShowMessage(&window_, MsgIcon::Information, "Encyclopedia Installed.");
     });
 }
 
-void TEncEditorMain::ImportClick() {
+void ExchangeCommands::ImportClick() {
     editorGuard("ImportClick()", [this] {
-        WorkCopiesBackup previous(Paths().WorkFolder);
-        if (!stageChosen(*this, StageTarget::Import)) {
+        WorkCopiesBackup previous(session_.Paths().WorkFolder);
+        if (!stageChosen(session_, window_, StageTarget::Import)) {
             previous.Keep();
             return;
         }
-        reloadWorkCopies(*this, "Import", previous);
+        if (reloadWorkCopies("Import"))
+            previous.Keep();
     });
 }
 
-void TEncEditorMain::MergeClick() {
+void ExchangeCommands::MergeClick() {
     editorGuard("MergeClick()", [this] {
-        if (!stageChosen(*this, StageTarget::Merge))
+        if (!stageChosen(session_, window_, StageTarget::Merge))
             return;
-        log("Launching Parser Thread ...");
-        if (!reloadAsStep(*this, "Merge", true))
+        session_.Log("Launching Parser Thread ...");
+        if (!reloadAsStep("Merge", true))
             return;
-        ShowMessage(this, MsgIcon::Information,
-                    "Merge completed.  Items added: " + std::to_string(ItemsAdded) +
-                        " Items Changed: " + std::to_string(ItemsChanged));
+        ShowMessage(&window_, MsgIcon::Information,
+                    "Merge completed.  Items added: " + std::to_string(parser_.ItemsAdded()) +
+                        " Items Changed: " + std::to_string(parser_.ItemsChanged()));
     });
 }
 
-void TEncEditorMain::ExportClick() {
+void ExchangeCommands::ExportClick() {
     editorGuard("ExportClick()", [this] {
-        TExportForm chooser(this);
+        TExportForm chooser(&window_);
         if (chooser.exec() != QDialog::Accepted)
             return;
         const fs::path folder =
             ExportFolderFor(FsPath(ProgramFolder()), FsPath(WritableProgramFolder()));
-        const ExportResult result = chooser.Zip->isChecked()
-                                        ? exportArchive(*this, folder)
-                                        : ExportTextFiles(EntryList, Paths().WorkFolder, folder);
+        const ExportResult result =
+            chooser.WantsArchive()
+                ? exportArchive(session_, progress_, folder)
+                : ExportTextFiles(session_.Records, session_.Paths().WorkFolder, folder);
         if (!result.Succeeded)
             return;
-        History->MarkClean();
-        noteWorkCopiesMatch(*this);
-        ShowMessage(this, MsgIcon::Information, result.Message);
+        session_.History->MarkClean();
+        NoteWorkCopiesMatch();
+        ShowMessage(&window_, MsgIcon::Information, result.Message);
     });
 }
 
