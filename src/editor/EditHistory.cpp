@@ -2,64 +2,87 @@
 
 #include <QUndoCommand>
 #include <QUndoStack>
-#include <algorithm>
 
 namespace krel {
 namespace {
 
 constexpr int kStepLimit = 100;
 
-bool sameRecords(const ListSnapshot& a, const ListSnapshot& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
-}
-
 } // namespace
 
-// One undoable command: the list before and after it. The command has already been applied
-// when the step is pushed, so the first redo does nothing.
+// One undoable command: its change to the list. The command has already been applied when the
+// step is pushed, so the first redo does nothing.
 class EditHistory::Step : public QUndoCommand {
 public:
-    Step(EditHistory& history, const QString& name, SnapshotPtr before, SnapshotPtr after)
-        : QUndoCommand(name), history_(history), before_(std::move(before)),
-          after_(std::move(after)) {}
+    Step(EditHistory& history, const QString& name, ListChange change)
+        : QUndoCommand(name), history_(history), change_(std::move(change)) {}
 
-    void undo() override { history_.restore(before_); }
+    void undo() override { history_.move(change_, false); }
     void redo() override {
         if (applied_)
-            history_.restore(after_);
+            history_.move(change_, true);
         applied_ = true;
     }
+    // Changes made after the command, before the next step: redone after it, undone before it.
+    void Extend(ListChange&& later) { change_.Append(std::move(later)); }
 
 private:
     EditHistory& history_;
-    SnapshotPtr before_;
-    SnapshotPtr after_;
+    ListChange change_;
     bool applied_ = false;
 };
 
-EditHistory::EditHistory(Encyclopedia& encyclopedia, RestoreFn restore, QObject* parent)
-    : QObject(parent), encyclopedia_(encyclopedia), restore_(std::move(restore)),
+EditHistory::EditHistory(Encyclopedia& encyclopedia, RefreshFn refresh, QObject* parent)
+    : QObject(parent), encyclopedia_(encyclopedia), refresh_(std::move(refresh)),
       stack_(new QUndoStack(this)) {
     stack_->setUndoLimit(kStepLimit);
     connect(stack_, &QUndoStack::cleanChanged, this,
             [this](bool clean) { emit modifiedChanged(!clean); });
+    encyclopedia_.KeepJournal(true);
 }
 
-EditHistory::~EditHistory() = default;
+EditHistory::~EditHistory() {
+    encyclopedia_.KeepJournal(false);
+}
 
 void EditHistory::PushStep(const QString& name, const std::function<void()>& apply) {
-    const SnapshotPtr before = snapshot();
+    const Encyclopedia::JournalMark mark = encyclopedia_.MarkJournal();
     try {
         apply();
     } catch (...) {
         // A command is applied whole or not at all.
-        if (snapshot() != before)
-            restore(before);
+        ListChange failed = encyclopedia_.TakeJournal(mark);
+        if (!failed.Empty()) {
+            encyclopedia_.Undo(failed);
+            refresh_();
+        }
         throw;
     }
-    SnapshotPtr after = snapshot();
-    if (after != before)
-        stack_->push(new Step(*this, name, before, std::move(after)));
+    ListChange change = encyclopedia_.TakeJournal(mark);
+    giveOutsideChangesToLastStep(mark);
+    if (!change.Empty())
+        stack_->push(new Step(*this, name, std::move(change)));
+}
+
+// The changes made before the command but after the last step, which the step's redo repeats.
+void EditHistory::giveOutsideChangesToLastStep(const Encyclopedia::JournalMark& mark) {
+    ListChange outside = encyclopedia_.TakeJournalUpTo(mark);
+    if (outside.Empty() || stack_->index() == 0)
+        return;
+    auto* last = static_cast<const Step*>(stack_->command(stack_->index() - 1));
+    const_cast<Step*>(last)->Extend(std::move(outside));
+}
+
+// The changes made since the stack last moved are taken back first, so the step finds the list
+// exactly as it left it.
+void EditHistory::move(ListChange& change, bool forward) {
+    ListChange outside = encyclopedia_.TakeJournal();
+    encyclopedia_.Undo(outside);
+    if (forward)
+        encyclopedia_.Redo(change);
+    else
+        encyclopedia_.Undo(change);
+    refresh_();
 }
 
 void EditHistory::MarkClean() {
@@ -70,8 +93,7 @@ void EditHistory::Reset() {
     const bool wasModified = IsModified();
     stack_->clear();
     stack_->setClean();
-    shared_.clear();
-    latest_.reset();
+    encyclopedia_.TakeJournal();
     if (wasModified)
         emit modifiedChanged(false);
 }
@@ -82,40 +104,6 @@ bool EditHistory::IsModified() const {
 
 size_t EditHistory::StepCount() const {
     return static_cast<size_t>(stack_->count());
-}
-
-// Records equal to their copy in the latest snapshot are shared with it; the others are copied.
-// A list that did not change at all gives the latest snapshot itself, so neighbouring steps
-// share one.
-EditHistory::SnapshotPtr EditHistory::snapshot() {
-    ListSnapshot taken;
-    taken.reserve(encyclopedia_.Count());
-    SharedMap shared;
-    shared.reserve(encyclopedia_.Count());
-    for (const auto& record : encyclopedia_.GetEntryList()) {
-        auto known = shared_.find(record.get());
-        if (known != shared_.end() && *known->second == *record)
-            taken.push_back(known->second);
-        else
-            taken.push_back(std::make_shared<const T_EncEntry>(*record));
-        shared.emplace(record.get(), taken.back());
-    }
-    shared_ = std::move(shared);
-    if (!latest_ || !sameRecords(*latest_, taken))
-        latest_ = std::make_shared<const ListSnapshot>(std::move(taken));
-    return latest_;
-}
-
-void EditHistory::restore(const SnapshotPtr& snapshot) {
-    const ListSnapshot& records = *snapshot;
-    restore_(records);
-    SharedMap shared;
-    shared.reserve(records.size());
-    const size_t count = std::min(records.size(), encyclopedia_.Count());
-    for (size_t i = 0; i < count; ++i)
-        shared.emplace(encyclopedia_.At(i), records[i]);
-    shared_ = std::move(shared);
-    latest_ = snapshot;
 }
 
 } // namespace krel

@@ -65,8 +65,7 @@ TEncEditorMain::~TEncEditorMain() = default;
 // Every change to the list is one step of the history; the window is modified while the history
 // is not clean, and the frame's Undo and Redo act on it while the window is active.
 void TEncEditorMain::setUpHistory() {
-    history_ = std::make_unique<EditHistory>(
-        session_.Records, [this](const ListSnapshot& records) { restoreSnapshot(records); });
+    history_ = std::make_unique<EditHistory>(session_.Records, [this] { showHistoryStep(); });
     session_.History = history_.get();
     setWindowTitle(windowTitle() + QStringLiteral("[*]"));
     connect(history_.get(), &EditHistory::modifiedChanged, this, [this](bool modified) {
@@ -166,21 +165,12 @@ bool TEncEditorMain::ConfirmDiscardChanges() {
     });
 }
 
-// Undo and redo put a whole list back; the display stays on the entry with the tag it showed,
-// or falls back to the default page when that entry is gone.
-void TEncEditorMain::restoreSnapshot(const ListSnapshot& records) {
-    editorGuard("RestoreSnapshot()", [&] {
-        const T_EncEntry* shown = browser_->CurrentEntry();
-        const std::string shownTag = shown ? shown->Tag : std::string();
-        browser_->Forget();
-        std::vector<T_EncEntry> copies;
-        copies.reserve(records.size());
-        for (const auto& record : records)
-            copies.push_back(*record);
-        session_.Records.Replace(std::move(copies));
+// Undo and redo changed the records in place: the list is built again and the display shows
+// its record afresh, or the default page when that record is gone.
+void TEncEditorMain::showHistoryStep() {
+    editorGuard("ShowHistoryStep()", [this] {
         browser_->BuildList("");
-        browser_->SelectEntry(shownTag.empty() ? nullptr
-                                               : session_.Records.GetEntryOnlyByTag(shownTag));
+        browser_->ShowAgain();
     });
 }
 

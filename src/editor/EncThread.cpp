@@ -51,11 +51,14 @@ void TEncThread::SetProgress(const std::string& message, int percent) {
     });
 }
 
+// Execute hands over the result it has just made and never reads again, so the completion may
+// take its records over instead of copying them.
 void TEncThread::Complete(const ParseResult& result) {
     ResultList = &result;
-    runOnOwnerThread([this, &result] {
+    auto& handedOver = const_cast<ParseResult&>(result);
+    runOnOwnerThread([this, &handedOver] {
         if (OnComplete)
-            OnComplete(*this, result);
+            OnComplete(*this, handedOver);
     });
     ResultList = nullptr;
 }

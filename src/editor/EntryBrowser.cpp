@@ -158,25 +158,31 @@ void EntryBrowser::EntryListBoxMouseDown(Qt::MouseButton button, QPoint position
 }
 
 void EntryBrowser::SelectEntry(const T_EncEntry* record) {
-    editorGuard("SelectEntry()", [&] {
-        if (!record || record->Kind != ekEntry)
-            record = session_.Records.GetEntryByTag(kDefaultPageTag);
-        const RecordId id = session_.Records.IdOf(record);
-        if (id == current_ && record)
-            return;
-        current_ = id;
-        clearDisplay();
-        // Without a default page, headers, letters and "none" show an empty display.
-        if (!record)
-            return;
-        session_.Log("Selecting Entry: " + record->Title + " ...");
-        if (!record->Image.empty())
-            showPicture(*record);
-        controls_.EntryDesc->setPlainText(bodyText(record->Content));
-        controls_.EntryTitle->setText(ToQt(record->Title));
-        showLinks(*record);
-        session_.Log("Display updated");
-    });
+    editorGuard("SelectEntry()", [&] { show(record, false); });
+}
+
+// keepPicture: the picture on display is the record's already.
+void EntryBrowser::show(const T_EncEntry* record, bool keepPicture) {
+    if (!record || record->Kind != ekEntry)
+        record = session_.Records.GetEntryByTag(kDefaultPageTag);
+    const RecordId id = session_.Records.IdOf(record);
+    if (id == current_ && record)
+        return;
+    const QImage kept = keepPicture ? controls_.EntryImage->picture() : QImage();
+    current_ = id;
+    clearDisplay();
+    // Without a default page, headers, letters and "none" show an empty display.
+    if (!record)
+        return;
+    session_.Log("Selecting Entry: " + record->Title + " ...");
+    if (keepPicture)
+        keepShownPicture(*record, kept);
+    else if (!record->Image.empty())
+        showPicture(*record);
+    controls_.EntryDesc->setPlainText(bodyText(record->Content));
+    controls_.EntryTitle->setText(ToQt(record->Title));
+    showLinks(*record);
+    session_.Log("Display updated");
 }
 
 const T_EncEntry* EntryBrowser::CurrentEntry() const {
@@ -208,6 +214,16 @@ void EntryBrowser::RecordsChanged() {
             clearLink(i);
 }
 
+// The picture is read again only when the record names another one now.
+void EntryBrowser::ShowAgain() {
+    editorGuard("SelectEntry()", [&] {
+        const T_EncEntry* shown = CurrentEntry();
+        const bool samePicture = shown && !shown->Image.empty() && shown->Image == pictureShown_;
+        current_ = RecordId::None;
+        show(shown, samePicture);
+    });
+}
+
 void EntryBrowser::ShowEdited(const std::string& tag) {
     for (int row = 0; row < rows_->rowCount(); ++row) {
         const T_EncEntry* record = rows_->Record(row);
@@ -227,6 +243,7 @@ void EntryBrowser::Forget() {
 }
 
 void EntryBrowser::clearDisplay() {
+    pictureShown_.clear();
     controls_.EntryTitle->clear();
     controls_.EntryDesc->clear();
     for (size_t i = 0; i < linkTargets_.size(); ++i)
@@ -251,10 +268,16 @@ void EntryBrowser::showPicture(const T_EncEntry& record) {
     }
     try {
         controls_.EntryImage->setPicture(pictures_.Load(*member));
+        pictureShown_ = record.Image;
         session_.Log("-> Image Extracted");
     } catch (const std::exception& e) {
         session_.Log("-> Failed to show image " + *member + ": " + e.what());
     }
+}
+
+void EntryBrowser::keepShownPicture(const T_EncEntry& record, const QImage& picture) {
+    controls_.EntryImage->setPicture(picture);
+    pictureShown_ = record.Image;
 }
 
 void EntryBrowser::showLinks(const T_EncEntry& record) {

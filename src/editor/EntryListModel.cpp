@@ -3,6 +3,8 @@
 #include "encyclopedia/TextFormat.h"
 #include "kit/QtText.h"
 
+#include <algorithm>
+
 namespace krel {
 
 std::string RowText(const T_EncEntry& record) {
@@ -15,22 +17,62 @@ EntryListModel::EntryListModel(const Encyclopedia& encyclopedia, QObject* parent
     : QAbstractListModel(parent), encyclopedia_(encyclopedia) {}
 
 void EntryListModel::Rebuild(ViewMode mode, const std::function<void(RowSink&)>& fill) {
-    beginResetModel();
-    mode_ = mode;
-    rows_.clear();
+    built_.clear();
     try {
         fill(*this);
     } catch (...) {
-        endResetModel();
+        replaceAll(mode);
         throw;
     }
-    endResetModel();
+    if (mode != mode_ || !update())
+        replaceAll(mode);
 }
 
 void EntryListModel::Clear() {
+    built_.clear();
+    replaceAll(mode_);
+}
+
+void EntryListModel::replaceAll(ViewMode mode) {
     beginResetModel();
-    rows_.clear();
+    mode_ = mode;
+    rows_ = std::move(built_);
+    built_.clear();
     endResetModel();
+}
+
+// The rows both lists share at their beginning and at their end stay; those between go and the
+// new ones come in their place. Every row is then redrawn, since its record may have another
+// title now. False, with nothing done, when most rows would go.
+bool EntryListModel::update() {
+    const size_t shorter = std::min(rows_.size(), built_.size());
+    size_t same = 0;
+    while (same < shorter && rows_[same] == built_[same])
+        ++same;
+    size_t sameEnd = 0;
+    while (sameEnd < shorter - same &&
+           rows_[rows_.size() - 1 - sameEnd] == built_[built_.size() - 1 - sameEnd])
+        ++sameEnd;
+    const size_t going = rows_.size() - same - sameEnd;
+    const size_t coming = built_.size() - same - sameEnd;
+    if (going + coming > std::max(rows_.size(), built_.size()) / 2)
+        return false;
+    const auto first = static_cast<int>(same);
+    if (going > 0) {
+        beginRemoveRows({}, first, first + static_cast<int>(going) - 1);
+        rows_.erase(rows_.begin() + first, rows_.begin() + first + static_cast<long>(going));
+        endRemoveRows();
+    }
+    if (coming > 0) {
+        beginInsertRows({}, first, first + static_cast<int>(coming) - 1);
+        rows_.insert(rows_.begin() + first, built_.begin() + first,
+                     built_.begin() + first + static_cast<long>(coming));
+        endInsertRows();
+    }
+    built_.clear();
+    if (!rows_.empty())
+        emit dataChanged(index(0), index(rowCount() - 1));
+    return true;
 }
 
 RecordId EntryListModel::IdAt(int row) const {
@@ -82,11 +124,11 @@ Qt::ItemFlags EntryListModel::flags(const QModelIndex& index) const {
 }
 
 void EntryListModel::ClearRows() {
-    rows_.clear();
+    built_.clear();
 }
 
 void EntryListModel::AddRow(const T_EncEntry* record, bool selectable) {
-    rows_.push_back({encyclopedia_.IdOf(record), selectable});
+    built_.push_back({encyclopedia_.IdOf(record), selectable});
 }
 
 } // namespace krel

@@ -70,7 +70,7 @@ void ParseRunner::startParserThread(bool merge) {
     stopThread();
     thread_ = std::make_unique<TEncThread>(session_.Paths().WorkFolder);
     thread_->MergeFiles = merge;
-    thread_->OnComplete = [this](TEncThread& sender, const ParseResult& list) {
+    thread_->OnComplete = [this](TEncThread& sender, ParseResult& list) {
         ThreadOnComplete(sender, list);
     };
     thread_->OnProgress = [this](TEncThread& sender, const std::string& message, int percent) {
@@ -125,20 +125,21 @@ void ParseRunner::ThreadOnProgress(TEncThread&, const std::string& message, int 
     });
 }
 
-void ParseRunner::ThreadOnComplete(TEncThread&, const ParseResult& list) {
+void ParseRunner::ThreadOnComplete(TEncThread&, ParseResult& list) {
     editorGuard("ThreadOnComplete()", [&] { finishParse(list); });
 }
 
-void ParseRunner::finishParse(const ParseResult& list) {
+void ParseRunner::finishParse(ParseResult& list) {
     itemsAdded_ = 0;
     itemsChanged_ = 0;
     browser_.Forget();
     if (mergeMode_) {
-        MergeResult merged = MergeParsed(session_.Records, list.Records, mergeOptions(session_));
+        MergeResult merged =
+            MergeParsed(session_.Records, std::move(list.Records), mergeOptions(session_));
         itemsAdded_ = merged.ItemsAdded;
         itemsChanged_ = merged.ItemsChanged;
     } else {
-        InstallParsed(session_.Records, list.Records);
+        InstallParsed(session_.Records, std::move(list.Records));
     }
     if (TProgressForm* form = progress_.ProgressForm())
         form->close();

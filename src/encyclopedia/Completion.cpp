@@ -1,5 +1,6 @@
 #include "encyclopedia/Completion.h"
 
+#include "SortKey.h"
 #include "encyclopedia/TextFormat.h"
 
 #include <algorithm>
@@ -7,14 +8,20 @@
 namespace krel {
 namespace {
 
-std::vector<T_EncEntry> sortedCopy(const std::vector<T_EncEntry>& parsed) {
-    // Header numbers are read before sorting, so a bad one fails before the list changes.
-    for (const T_EncEntry& record : parsed)
-        if (record.Kind == ekHeader)
-            HeaderNumber(record.Tag);
-    std::vector<T_EncEntry> sorted = parsed;
-    std::stable_sort(sorted.begin(), sorted.end(), CompareEncEntries);
-    return sorted;
+// The parsed records' positions in the order the merge takes them (a stable sort by
+// CompareEncEntries). Every header number is read first, so a bad one fails before the list
+// changes; the records themselves are not moved.
+std::vector<size_t> mergeOrder(const std::vector<T_EncEntry>& parsed) {
+    std::vector<SortKey> keys;
+    keys.reserve(parsed.size());
+    for (size_t i = 0; i < parsed.size(); ++i)
+        keys.push_back(SortKeyOf(parsed[i], i));
+    std::sort(keys.begin(), keys.end());
+    std::vector<size_t> order;
+    order.reserve(keys.size());
+    for (const SortKey& key : keys)
+        order.push_back(key.Index);
+    return order;
 }
 
 // Decides for each duplicate whether the merged record replaces the existing one, asking when
@@ -53,7 +60,7 @@ private:
     bool keepAll_ = false;
 };
 
-// Records are taken over from the merge's own sorted copy when they are added.
+// Records are taken over from the parsed list when they are added or overwrite another.
 void mergeEntry(Encyclopedia& encyclopedia, T_EncEntry& merged, DuplicatePolicy& policy,
                 MergeResult& result) {
     const T_EncEntry* existing = encyclopedia.GetEntryOnlyByTag(merged.Tag);
@@ -61,7 +68,7 @@ void mergeEntry(Encyclopedia& encyclopedia, T_EncEntry& merged, DuplicatePolicy&
         encyclopedia.Append(std::move(merged));
         ++result.ItemsAdded;
     } else if (policy.Overwrites(merged.Tag)) {
-        encyclopedia.Update(existing, merged);
+        encyclopedia.Update(existing, std::move(merged));
         ++result.ItemsChanged;
     }
 }
@@ -122,16 +129,22 @@ void InstallParsed(Encyclopedia& encyclopedia, std::vector<T_EncEntry>&& parsed)
 
 MergeResult MergeParsed(Encyclopedia& encyclopedia, const std::vector<T_EncEntry>& parsed,
                         const MergeOptions& options) {
-    std::vector<T_EncEntry> sorted = sortedCopy(parsed);
+    return MergeParsed(encyclopedia, std::vector<T_EncEntry>(parsed), options);
+}
+
+MergeResult MergeParsed(Encyclopedia& encyclopedia, std::vector<T_EncEntry>&& parsed,
+                        const MergeOptions& options) {
+    std::vector<T_EncEntry> taken = std::move(parsed);
+    const std::vector<size_t> order = mergeOrder(taken);
     MergeResult result;
     DuplicatePolicy policy(options);
-    for (T_EncEntry& record : sorted)
-        if (record.Kind == ekEntry)
-            mergeEntry(encyclopedia, record, policy, result);
+    for (size_t at : order)
+        if (taken[at].Kind == ekEntry)
+            mergeEntry(encyclopedia, taken[at], policy, result);
     HeaderMerge headers(encyclopedia, policy, result);
-    for (T_EncEntry& record : sorted)
-        if (record.Kind == ekHeader)
-            headers.Merge(record);
+    for (size_t at : order)
+        if (taken[at].Kind == ekHeader)
+            headers.Merge(taken[at]);
     return result;
 }
 

@@ -1,5 +1,8 @@
 #include "encyclopedia/Encyclopedia.h"
 
+#include "ListChangeSteps.h"
+#include "Lookups.h"
+#include "SortKey.h"
 #include "encyclopedia/Errors.h"
 #include "encyclopedia/TextFormat.h"
 
@@ -8,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 
 namespace krel {
 namespace {
@@ -20,20 +24,12 @@ bool isHeader(const T_EncEntry& record) {
     return record.Kind == ekHeader;
 }
 
-bool tagKeysDiffer(const T_EncEntry& a, const T_EncEntry& b) {
-    return a.Kind != b.Kind || !EqualsIgnoreCase(a.Tag, b.Tag);
-}
-
-bool titleKeysDiffer(const T_EncEntry& a, const T_EncEntry& b) {
-    if (!isHeader(a) && !isHeader(b))
-        return false;
-    return a.Kind != b.Kind || !EqualsIgnoreCase(HeaderTitle(a.Content), HeaderTitle(b.Content));
-}
-
-bool memberKeysDiffer(const T_EncEntry& a, const T_EncEntry& b) {
-    if (!isHeader(a) && !isHeader(b))
-        return false;
-    return a.Kind != b.Kind || HeaderMembers(a.Content) != HeaderMembers(b.Content);
+// Whether a change moves a record in the sort order: its kind, a header's number or another
+// record's title.
+bool sortKeyDiffers(const T_EncEntry& a, const T_EncEntry& b) {
+    if (a.Kind != b.Kind)
+        return true;
+    return isHeader(a) ? a.Tag != b.Tag : a.Title != b.Title;
 }
 
 // What AddEntryToHeader appends: a colon and the tag to a header without members, the tag
@@ -126,30 +122,30 @@ bool CompareEncEntries(const T_EncEntry& a, const T_EncEntry& b) {
 
 // --- Lookups ---
 
+Encyclopedia::Encyclopedia() : lookups_(std::make_unique<Lookups>(list_)) {}
+
+Encyclopedia::~Encyclopedia() = default;
+
 size_t Encyclopedia::IndexOf(const T_EncEntry* record) const {
-    ensurePositions();
-    auto found = position_.find(record);
-    return found == position_.end() ? npos : found->second;
+    return lookups_->PositionOf(record);
 }
 
 RecordId Encyclopedia::IdOf(const T_EncEntry* record) const {
-    auto found = idOf_.find(record);
-    return found == idOf_.end() ? RecordId::None : found->second;
+    const RecordId* id = record ? idOf_.Find(record) : nullptr;
+    return id ? *id : RecordId::None;
 }
 
 const T_EncEntry* Encyclopedia::Find(RecordId id) const {
-    auto found = byId_.find(id);
-    return found == byId_.end() ? nullptr : found->second;
+    const T_EncEntry* const* record = id == RecordId::None ? nullptr : byId_.Find(id);
+    return record ? *record : nullptr;
 }
 
 const T_EncEntry* Encyclopedia::GetEntryByTag(std::string_view tag) const {
-    ensureTags();
-    return byTag_.Find(tag);
+    return lookups_->ByTag(tag);
 }
 
 const T_EncEntry* Encyclopedia::GetEntryOnlyByTag(std::string_view tag) const {
-    ensureEntryTags();
-    return entryByTag_.Find(tag);
+    return lookups_->EntryByTag(tag);
 }
 
 std::string Encyclopedia::GetTagTitle(std::string_view tag) const {
@@ -160,14 +156,11 @@ std::string Encyclopedia::GetTagTitle(std::string_view tag) const {
 const T_EncEntry* Encyclopedia::GetHeader(const T_EncEntry* entry) const {
     if (!entry || entry->Kind != ekEntry || entry->Tag.empty())
         return nullptr;
-    ensureMembers();
-    auto found = headerByMember_.find(entry->Tag);
-    return found == headerByMember_.end() ? nullptr : found->second;
+    return lookups_->HeaderListing(entry->Tag);
 }
 
 const T_EncEntry* Encyclopedia::GetHeaderByTitle(std::string_view title) const {
-    ensureTitles();
-    return headerByTitle_.Find(title);
+    return lookups_->HeaderByTitle(title);
 }
 
 int Encyclopedia::GetLastHeaderTag() const {
@@ -213,35 +206,44 @@ void Encyclopedia::RemoveEntryFromHeader(const T_EncEntry* entry, const T_EncEnt
 
 void Encyclopedia::ReorderEncyclopedia() {
     guarded<EEncEditorError>("ReorderEncyclopedia()", [&] {
-        bool moved = sortInPlace();
-        bool renamed = renumberHeaders();
-        if (moved)
-            invalidateAll();
-        else if (renamed)
-            tagsValid_ = false; // entries keep their tags
+        sortInPlace();
+        renumberHeaders();
+        unsorted_.clear();
     });
 }
 
 // --- Changing the list ---
 
 void Encyclopedia::Replace(const std::vector<T_EncEntry>& records) {
-    list_.clear();
-    list_.reserve(records.size());
+    EntryList list;
+    list.reserve(records.size());
     for (const T_EncEntry& record : records)
-        list_.push_back(std::make_unique<T_EncEntry>(record));
-    identifyAll();
-    invalidateAll();
+        list.push_back(std::make_unique<T_EncEntry>(record));
+    replaceList(std::move(list));
 }
 
 // The given vector is emptied and its storage released here, not when the caller lets it go.
 void Encyclopedia::Replace(std::vector<T_EncEntry>&& records) {
     std::vector<T_EncEntry> taken = std::move(records);
-    list_.clear();
-    list_.reserve(taken.size());
+    EntryList list;
+    list.reserve(taken.size());
     for (T_EncEntry& record : taken)
-        list_.push_back(std::make_unique<T_EncEntry>(std::move(record)));
-    identifyAll();
-    invalidateAll();
+        list.push_back(std::make_unique<T_EncEntry>(std::move(record)));
+    replaceList(std::move(list));
+}
+
+// Every record of a new list is new: the identities of the old ones are never given again.
+void Encyclopedia::replaceList(EntryList&& list) {
+    std::vector<RecordId> ids = idsInOrder();
+    ListStep replaced{std::move(list_), std::move(ids)};
+    list_ = std::move(list);
+    std::vector<RecordId> fresh(list_.size());
+    for (RecordId& id : fresh)
+        id = static_cast<RecordId>(++lastId_);
+    identifyAll(fresh);
+    lookups_->Replaced();
+    orderKnown_ = false;
+    journal({std::move(replaced)});
 }
 
 const T_EncEntry* Encyclopedia::Append(const T_EncEntry& record) {
@@ -250,33 +252,35 @@ const T_EncEntry* Encyclopedia::Append(const T_EncEntry& record) {
 
 const T_EncEntry* Encyclopedia::Append(T_EncEntry&& record) {
     list_.push_back(std::make_unique<T_EncEntry>(std::move(record)));
-    identify(list_.back().get());
-    recordAppended(list_.back().get());
-    return list_.back().get();
-}
-
-const T_EncEntry* Encyclopedia::Insert(size_t index, const T_EncEntry& record) {
-    if (index >= list_.size())
-        return Append(record);
-    auto inserted = list_.insert(list_.begin() + static_cast<std::ptrdiff_t>(index),
-                                 std::make_unique<T_EncEntry>(record));
-    identify(inserted->get());
-    invalidateAll();
-    return inserted->get();
+    const T_EncEntry* added = list_.back().get();
+    const auto id = static_cast<RecordId>(++lastId_);
+    identify(added, id);
+    lookups_->Appended(added);
+    noteUnsorted(added);
+    journal({PresenceStep{id, list_.size() - 1, true, nullptr}});
+    return added;
 }
 
 size_t Encyclopedia::Remove(const T_EncEntry* record) {
-    size_t index = IndexOf(record);
-    if (index == npos)
+    auto found = std::find_if(list_.begin(), list_.end(),
+                              [&](const auto& stored) { return stored.get() == record; });
+    if (found == list_.end())
         return npos;
-    forget(record);
-    list_.erase(list_.begin() + static_cast<std::ptrdiff_t>(index));
-    invalidateAll();
+    const auto index = static_cast<size_t>(found - list_.begin());
+    PresenceStep removed{IdOf(record), index, false, nullptr};
+    takeOut(removed);
+    journal({std::move(removed)});
     return index;
 }
 
 void Encyclopedia::Update(const T_EncEntry* record, const T_EncEntry& value) {
-    Modify(record, [&](T_EncEntry& stored) { stored = value; });
+    Update(record, T_EncEntry(value));
+}
+
+void Encyclopedia::Update(const T_EncEntry* record, T_EncEntry&& value) {
+    T_EncEntry* stored = mutableRecord(record);
+    if (*stored != value)
+        setValue(stored, std::move(value));
 }
 
 void Encyclopedia::Modify(const T_EncEntry* record, const std::function<void(T_EncEntry&)>& edit) {
@@ -284,8 +288,8 @@ void Encyclopedia::Modify(const T_EncEntry* record, const std::function<void(T_E
     T_EncEntry* stored = mutableRecord(record);
     T_EncEntry edited = *stored;
     edit(edited);
-    recordChanged(*stored, edited);
-    *stored = std::move(edited);
+    if (edited != *stored)
+        setValue(stored, std::move(edited));
 }
 
 std::vector<T_EncEntry> Encyclopedia::Snapshot() const {
@@ -300,202 +304,154 @@ std::vector<T_EncEntry> Encyclopedia::Snapshot() const {
 
 namespace {
 
-// The first eight bytes of a title as one number that orders like the bytes themselves.
-std::uint64_t titlePrefix(std::string_view title) {
-    std::uint64_t prefix = 0;
-    for (size_t i = 0; i < 8; ++i)
-        prefix = (prefix << 8) | (i < title.size() ? static_cast<unsigned char>(title[i]) : 0u);
-    return prefix;
-}
-
-// What CompareEncEntries compares, with each header number read once (which also checks every
-// header tag before the list is touched) and titles mostly told apart by their first bytes.
-// Records with equal keys keep their order through the position, as a stable sort would.
-struct SortKey {
-    T_EntryKind Kind;
-    int Number;
-    std::uint64_t Prefix;
-    std::string_view Title;
-    size_t Index;
-
-    bool operator<(const SortKey& other) const {
-        if (Kind != other.Kind)
-            return Kind < other.Kind;
-        if (Kind == ekHeader && Number != other.Number)
-            return Number < other.Number;
-        if (Kind != ekHeader && Prefix != other.Prefix)
-            return Prefix < other.Prefix;
-        int titles = Kind == ekHeader ? 0 : Title.compare(other.Title);
-        return titles != 0 ? titles < 0 : Index < other.Index;
-    }
-};
-
 std::vector<SortKey> sortKeysOf(const Encyclopedia::EntryList& list) {
     std::vector<SortKey> keys;
     keys.reserve(list.size());
-    for (size_t i = 0; i < list.size(); ++i) {
-        const T_EncEntry& record = *list[i];
-        int number = isHeader(record) ? HeaderNumber(record.Tag) : 0;
-        keys.push_back({record.Kind, number, titlePrefix(record.Title), record.Title, i});
-    }
+    for (size_t i = 0; i < list.size(); ++i)
+        keys.push_back(SortKeyOf(*list[i], i));
     return keys;
 }
 
 } // namespace
 
-// Returns whether any record moved.
+// Returns whether any record moved. After a reordering only the records added or changed since
+// can be out of place: when they are few, each is put where a sort of the whole list would put
+// it, without reading the others' keys more than a search needs.
 bool Encyclopedia::sortInPlace() {
+    const bool moved = orderKnown_ && unsorted_.size() <= list_.size() / 16 ? sortUnsorted()
+                                                                            : sortAll();
+    orderKnown_ = true;
+    return moved;
+}
+
+bool Encyclopedia::sortAll() {
     std::vector<SortKey> keys = sortKeysOf(list_);
     if (std::is_sorted(keys.begin(), keys.end()))
         return false;
     std::sort(keys.begin(), keys.end());
-    EntryList sorted;
-    sorted.reserve(list_.size());
+    std::vector<size_t> order;
+    order.reserve(keys.size());
     for (const SortKey& key : keys)
-        sorted.push_back(std::move(list_[key.Index]));
-    list_ = std::move(sorted);
+        order.push_back(key.Index);
+    moveTo(order);
     return true;
 }
 
-// Numbers the headers 0001, 0002, ... in list order; returns whether any tag changed.
-bool Encyclopedia::renumberHeaders() {
-    bool renamed = false;
+// The records of unsorted_ that are still in the list, with their keys, are taken out; the rest
+// is in order (by key, then by place). Each taken record goes back before the first remaining
+// one that comes after it.
+bool Encyclopedia::sortUnsorted() {
+    FlatMap<const T_EncEntry*, bool> taken;
+    taken.Clear(unsorted_.size());
+    for (const T_EncEntry* record : unsorted_)
+        if (Contains(record) && !taken.Find(record))
+            taken.Insert(record, true);
+    std::vector<SortKey> out;
+    std::vector<size_t> kept;
+    kept.reserve(list_.size());
+    for (size_t i = 0; i < list_.size(); ++i) {
+        if (taken.Find(list_[i].get()))
+            out.push_back(SortKeyOf(*list_[i], i));
+        else
+            kept.push_back(i);
+    }
+    std::sort(out.begin(), out.end());
+    std::vector<size_t> order;
+    order.reserve(list_.size());
+    auto rest = kept.begin();
+    for (const SortKey& key : out) {
+        auto before = std::partition_point(rest, kept.end(), [&](size_t at) {
+            return SortKeyOf(*list_[at], at) < key;
+        });
+        order.insert(order.end(), rest, before);
+        order.push_back(key.Index);
+        rest = before;
+    }
+    order.insert(order.end(), rest, kept.end());
+    for (size_t i = 0; i < order.size(); ++i)
+        if (order[i] != i) {
+            moveTo(order);
+            return true;
+        }
+    return false;
+}
+
+// Puts the list in the given order of its present places, as one step of the journal.
+void Encyclopedia::moveTo(const std::vector<size_t>& order) {
+    OrderStep step;
+    for (size_t at : order) {
+        if (!step.Runs.empty() && step.Runs.back().From + step.Runs.back().Length == at)
+            ++step.Runs.back().Length;
+        else
+            step.Runs.push_back({static_cast<std::uint32_t>(at), 1});
+    }
+    reorder(step, true);
+    journal({std::move(step)});
+}
+
+// A record added, or whose sort key changed, since the last reordering.
+void Encyclopedia::noteUnsorted(const T_EncEntry* record) {
+    if (orderKnown_)
+        unsorted_.push_back(record);
+}
+
+// Numbers the headers 0001, 0002, ... in list order; sorted, the list starts with them.
+void Encyclopedia::renumberHeaders() {
     int number = 1;
     for (auto& record : list_) {
         if (!isHeader(*record))
-            continue;
+            break;
         std::string tag = FormatHeaderTag(number++);
-        if (record->Tag != tag) {
-            record->Tag = std::move(tag);
-            renamed = true;
-        }
+        if (record->Tag == tag)
+            continue;
+        T_EncEntry renumbered = *record;
+        renumbered.Tag = std::move(tag);
+        setValue(record.get(), std::move(renumbered));
     }
-    return renamed;
 }
 
-// --- Index upkeep ---
+// --- Records and identities ---
 
-std::string_view Encyclopedia::headerTitleOf(const T_EncEntry& record) {
-    return HeaderTitle(record.Content);
-}
-
+// The encyclopedia's own records were made writable; handing them out as const keeps the
+// changes going through its members.
 T_EncEntry* Encyclopedia::mutableRecord(const T_EncEntry* record) {
-    size_t index = IndexOf(record);
-    if (index == npos)
+    if (!Contains(record))
         throw std::invalid_argument("The record is not part of the encyclopedia");
-    return list_[index].get();
+    return const_cast<T_EncEntry*>(record);
 }
 
-void Encyclopedia::identify(const T_EncEntry* record) {
-    const auto id = static_cast<RecordId>(++lastId_);
-    idOf_.emplace(record, id);
-    byId_.emplace(id, record);
+void Encyclopedia::setValue(T_EncEntry* stored, T_EncEntry&& value) {
+    lookups_->Changing(*stored, value);
+    auto previous = std::make_unique<T_EncEntry>(std::exchange(*stored, std::move(value)));
+    lookups_->Changed(stored, *previous);
+    if (sortKeyDiffers(*previous, *stored))
+        noteUnsorted(stored);
+    journal({ValueStep{IdOf(stored), std::move(previous)}});
+}
+
+void Encyclopedia::identify(const T_EncEntry* record, RecordId id) {
+    idOf_.Insert(record, id);
+    byId_.Insert(id, record);
 }
 
 void Encyclopedia::forget(const T_EncEntry* record) {
-    auto found = idOf_.find(record);
-    byId_.erase(found->second);
-    idOf_.erase(found);
+    byId_.Erase(IdOf(record));
+    idOf_.Erase(record);
 }
 
-// Every record of a new list is new: the identities of the old ones are never given again.
-void Encyclopedia::identifyAll() {
-    idOf_.clear();
-    byId_.clear();
-    idOf_.reserve(list_.size());
-    byId_.reserve(list_.size());
+std::vector<RecordId> Encyclopedia::idsInOrder() const {
+    std::vector<RecordId> ids;
+    ids.reserve(list_.size());
     for (const auto& record : list_)
-        identify(record.get());
+        ids.push_back(IdOf(record.get()));
+    return ids;
 }
 
-void Encyclopedia::invalidateAll() const {
-    tagsValid_ = entryTagsValid_ = titlesValid_ = membersValid_ = positionsValid_ = false;
-}
-
-void Encyclopedia::recordAppended(const T_EncEntry* record) const {
-    if (tagsValid_)
-        byTag_.Add(record);
-    if (entryTagsValid_)
-        indexEntryTag(record);
-    if (titlesValid_)
-        indexTitle(record);
-    if (membersValid_)
-        indexMembers(record);
-    if (positionsValid_)
-        position_.emplace(record, list_.size() - 1);
-}
-
-void Encyclopedia::recordChanged(const T_EncEntry& before, const T_EncEntry& after) const {
-    if (tagKeysDiffer(before, after))
-        tagsValid_ = entryTagsValid_ = false;
-    if (titleKeysDiffer(before, after))
-        titlesValid_ = false;
-    if (memberKeysDiffer(before, after))
-        membersValid_ = false;
-}
-
-void Encyclopedia::indexEntryTag(const T_EncEntry* record) const {
-    if (record->Kind == ekEntry)
-        entryByTag_.Add(record);
-}
-
-void Encyclopedia::indexTitle(const T_EncEntry* record) const {
-    if (isHeader(*record))
-        headerByTitle_.Add(record);
-}
-
-void Encyclopedia::indexMembers(const T_EncEntry* record) const {
-    if (!isHeader(*record))
-        return;
-    CommaListReader members(HeaderMembers(record->Content));
-    while (auto member = members.Next())
-        headerByMember_.emplace(*member, record);
-}
-
-void Encyclopedia::ensureTags() const {
-    if (tagsValid_)
-        return;
-    byTag_.Clear(list_.size());
-    for (const auto& record : list_)
-        byTag_.Add(record.get());
-    tagsValid_ = true;
-}
-
-void Encyclopedia::ensureEntryTags() const {
-    if (entryTagsValid_)
-        return;
-    entryByTag_.Clear(list_.size());
-    for (const auto& record : list_)
-        indexEntryTag(record.get());
-    entryTagsValid_ = true;
-}
-
-void Encyclopedia::ensureTitles() const {
-    if (titlesValid_)
-        return;
-    headerByTitle_.Clear();
-    for (const auto& record : list_)
-        indexTitle(record.get());
-    titlesValid_ = true;
-}
-
-void Encyclopedia::ensureMembers() const {
-    if (membersValid_)
-        return;
-    headerByMember_.clear();
-    for (const auto& record : list_)
-        indexMembers(record.get());
-    membersValid_ = true;
-}
-
-void Encyclopedia::ensurePositions() const {
-    if (positionsValid_)
-        return;
-    position_.clear();
-    position_.reserve(list_.size());
+void Encyclopedia::identifyAll(const std::vector<RecordId>& ids) {
+    idOf_.Clear(list_.size());
+    byId_.Clear(list_.size());
     for (size_t i = 0; i < list_.size(); ++i)
-        position_.emplace(list_[i].get(), i);
-    positionsValid_ = true;
+        identify(list_[i].get(), ids[i]);
 }
 
 } // namespace krel

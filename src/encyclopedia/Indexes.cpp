@@ -78,9 +78,12 @@ void BuildTOC(Encyclopedia& encyclopedia, RowSink& rows, const LogFn& logFn) {
     guarded<EEncEditorError>("BuildTOC()", [&] {
         encyclopedia.ReorderEncyclopedia();
         rows.ClearRows();
-        for (const auto& record : encyclopedia.GetEntryList())
-            if (record->Kind == ekHeader)
-                addHeaderWithMembers(encyclopedia, record.get(), rows);
+        // Reordered, the list begins with its headers.
+        for (const auto& record : encyclopedia.GetEntryList()) {
+            if (record->Kind != ekHeader)
+                break;
+            addHeaderWithMembers(encyclopedia, record.get(), rows);
+        }
         log(logFn, "-> Table of Contents built.");
     });
 }

@@ -47,19 +47,46 @@ size_t slotsFor(size_t count) {
 
 void RecordIndex::Clear(size_t expected) {
     count_ = 0;
+    duplicates_ = 0;
     slots_.assign(slotsFor(expected), Slot{});
 }
 
-void RecordIndex::Add(const T_EncEntry* record) {
+bool RecordIndex::Add(const T_EncEntry* record) {
     if (2 * (count_ + 1) > slots_.size())
         grow();
     std::string_view key = keyOf_(*record);
     std::uint64_t signature = signatureOf(key);
     Slot& slot = slots_[slotFor(key, signature)];
-    if (slot.Record)
-        return;
+    if (slot.Record) {
+        ++duplicates_;
+        return false;
+    }
     slot = {record, signature};
     ++count_;
+    return true;
+}
+
+// Empties the record's slot, then moves each record of the probe run behind it that may live
+// there back into the gap, so that every record stays reachable from its home slot.
+void RecordIndex::Erase(const T_EncEntry* record) {
+    if (slots_.empty())
+        return;
+    std::string_view key = keyOf_(*record);
+    size_t gap = slotFor(key, signatureOf(key));
+    if (slots_[gap].Record != record)
+        return;
+    const size_t mask = slots_.size() - 1;
+    slots_[gap] = Slot{};
+    --count_;
+    for (size_t next = (gap + 1) & mask; slots_[next].Record; next = (next + 1) & mask) {
+        const size_t home = homeOf(slots_[next]);
+        // The record may fill the gap when its home does not lie after the gap on its run.
+        if (((next - home) & mask) >= ((next - gap) & mask)) {
+            slots_[gap] = slots_[next];
+            slots_[next] = Slot{};
+            gap = next;
+        }
+    }
 }
 
 const T_EncEntry* RecordIndex::Find(std::string_view key) const {
@@ -79,14 +106,27 @@ size_t RecordIndex::slotFor(std::string_view key, std::uint64_t signature) const
     }
 }
 
-// Re-adds the records in slot order; keys are unique in the index, so which of two records
+size_t RecordIndex::homeOf(const Slot& slot) const {
+    return firstSlot(slot.Signature, slots_.size() - 1);
+}
+
+// Puts a slot of an index being rebuilt into the first free slot from its home.
+void RecordIndex::place(const Slot& slot) {
+    const size_t mask = slots_.size() - 1;
+    size_t at = homeOf(slot);
+    while (slots_[at].Record)
+        at = (at + 1) & mask;
+    slots_[at] = slot;
+}
+
+// Moves the slots over in slot order; keys are unique in the index, so which of two records
 // with the same key came first is never in question here.
 void RecordIndex::grow() {
     std::vector<Slot> old = std::move(slots_);
-    Clear(old.size());
+    slots_.assign(slotsFor(old.size()), Slot{});
     for (const Slot& slot : old)
         if (slot.Record)
-            Add(slot.Record);
+            place(slot);
 }
 
 } // namespace krel

@@ -1,44 +1,46 @@
 #pragma once
 // Every command that changes the encyclopedia is one step on the window's undo stack. A step
-// keeps the list as it was before and after the command; records that a step did not change are
-// shared with the neighbouring snapshots, so a step costs a pointer per record plus the records
-// it changed. The window's "modified" marker is simply "the stack is not clean".
+// keeps only what the command changed, as the encyclopedia's journal wrote it down (the other
+// values of the records it changed, the records it added or removed, the order a sort found),
+// so it costs what the command changed, and undoing or redoing it puts back exactly the list
+// before or after the command, with the same record identities. The window's "modified" marker
+// is simply "the stack is not clean".
+//
+// Changes made outside any step (the table of contents sorts and numbers the list whenever it
+// is built) belong to the state the stack stands at: before the stack moves they are taken
+// back, so undo and redo find the list as their steps left it; a new step gives them to the
+// step before it, whose redo then repeats them.
 
 #include "encyclopedia/Encyclopedia.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
-#include <memory>
-#include <unordered_map>
-#include <vector>
 
 class QUndoStack;
 
 namespace krel {
 
-// The list at one moment: immutable records, shared between snapshots where unchanged.
-using ListSnapshot = std::vector<std::shared_ptr<const T_EncEntry>>;
-
 class EditHistory : public QObject {
     Q_OBJECT
 public:
-    // restore puts a snapshot back into the window (replace EntryList, keep the display on a
-    // live record, rebuild the list for the current mode).
-    using RestoreFn = std::function<void(const ListSnapshot&)>;
+    // refresh shows the list again after undo or redo changed it (rebuild the list, keep the
+    // display on its record while that record is still there).
+    using RefreshFn = std::function<void()>;
 
-    EditHistory(Encyclopedia& encyclopedia, RestoreFn restore, QObject* parent = nullptr);
+    // Keeps the encyclopedia's journal from now on (and stops it when going).
+    EditHistory(Encyclopedia& encyclopedia, RefreshFn refresh, QObject* parent = nullptr);
     ~EditHistory() override;
 
     QUndoStack& Stack() { return *stack_; }
 
     // Runs apply, which changes the encyclopedia (and rebuilds the list), and records the change
     // as one undoable step called name ("Edit Entry", "Move Entry", "Import", ...). When apply
-    // throws, or changes nothing, no step is recorded and the exception passes on.
+    // throws, what it changed is undone, the list shown again, and the exception passes on;
+    // when it changes nothing, no step is recorded.
     void PushStep(const QString& name, const std::function<void()>& apply);
 
-    // The encyclopedia as last loaded or exported: clean. Loading (a normal parse that is not an
-    // undoable step, e.g. the first load) also forgets all steps: call Reset() then.
+    // The encyclopedia as last loaded or exported: clean. Reset also forgets all steps.
     void MarkClean();
     void Reset();
     bool IsModified() const;
@@ -50,18 +52,13 @@ signals:
 
 private:
     class Step;
-    using SnapshotPtr = std::shared_ptr<const ListSnapshot>;
-    using SharedMap = std::unordered_map<const T_EncEntry*, std::shared_ptr<const T_EncEntry>>;
 
-    SnapshotPtr snapshot();
-    void restore(const SnapshotPtr& snapshot);
+    void move(ListChange& change, bool forward);
+    void giveOutsideChangesToLastStep(const Encyclopedia::JournalMark& mark);
 
     Encyclopedia& encyclopedia_;
-    RestoreFn restore_;
+    RefreshFn refresh_;
     QUndoStack* stack_;
-    // Live record address -> its shared copy in the latest snapshot, to share unchanged records.
-    SharedMap shared_;
-    SnapshotPtr latest_;
 };
 
 } // namespace krel

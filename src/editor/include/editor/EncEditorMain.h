@@ -66,7 +66,7 @@ private:
     void appendArchiveListing();
     void putWorkCopies(const EditorPaths& paths);
     void extractWorkCopy(const char* member, const std::filesystem::path& target);
-    void restoreSnapshot(const ListSnapshot& records);
+    void showHistoryStep();
 
     EditorSession session_;
     EditorControls controls_;

@@ -24,7 +24,8 @@ class TEncThread : public QThread {
 public:
     using ProgressHandler =
         std::function<void(TEncThread& sender, const std::string& message, int percent)>;
-    using CompleteHandler = std::function<void(TEncThread& sender, const ParseResult& list)>;
+    // The handler may take the parsed records over: the parse does not read them again.
+    using CompleteHandler = std::function<void(TEncThread& sender, ParseResult& list)>;
 
     // Created suspended: nothing runs before start().
     explicit TEncThread(std::filesystem::path workFolder, QObject* parent = nullptr);

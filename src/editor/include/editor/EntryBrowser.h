@@ -59,6 +59,8 @@ public:
     // After the records changed: the display falls back to the default page when its record has
     // gone, and links whose records have gone are emptied.
     void RecordsChanged();
+    // Shows the record on display afresh (the default page when it is gone).
+    void ShowAgain();
     // Shows the entry with this tag afresh, selecting its row, when the current view lists it.
     void ShowEdited(const std::string& tag);
     // Empties the list and the display before the records are replaced by a load.
@@ -69,9 +71,11 @@ protected:
 
 private:
     void connectControls();
+    void show(const T_EncEntry* record, bool keepPicture);
     void clearDisplay();
     void clearLink(size_t link);
     void showPicture(const T_EncEntry& record);
+    void keepShownPicture(const T_EncEntry& record, const QImage& picture);
     void showLinks(const T_EncEntry& record);
 
     EditorSession& session_;
@@ -79,6 +83,8 @@ private:
     EntryListModel* rows_;
     PictureArchive pictures_;
     RecordId current_ = RecordId::None;
+    // The picture name of the record on display, once its picture is shown.
+    std::string pictureShown_;
     std::array<RecordId, 4> linkTargets_{};
 };
 

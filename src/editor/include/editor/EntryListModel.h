@@ -2,8 +2,10 @@
 // The rows of the editor window's list: each holds the identity of one record of the
 // encyclopedia and says whether it can be selected. A row whose record has left the
 // encyclopedia shows nothing and refers to nothing until the next build. The index builders
-// fill it through RowSink; a whole build is one model reset, with no signal per row, so views of
-// tens of thousands of rows come up at once.
+// fill it through RowSink. A build in the same view changes only the rows that differ (an edit
+// inserts, removes or redraws a few rows, and the selection stays); a new view, or a build that
+// changes most rows, is one model reset, with no signal per row, so views of tens of thousands
+// of rows come up at once.
 
 #include "encyclopedia/Indexes.h"
 
@@ -20,7 +22,7 @@ public:
 
     EntryListModel(const Encyclopedia& encyclopedia, QObject* parent);
 
-    // Runs fill inside one reset; mode decides how the rows are drawn. When fill fails, the rows
+    // Runs fill, then shows its rows; mode decides how they are drawn. When fill fails, the rows
     // it added so far stay and the failure goes on.
     void Rebuild(ViewMode mode, const std::function<void(RowSink&)>& fill);
     // Drops every row.
@@ -46,9 +48,15 @@ private:
     struct Row {
         RecordId Record;
         bool Selectable;
+        bool operator==(const Row&) const = default;
     };
+
+    void replaceAll(ViewMode mode);
+    bool update();
+
     const Encyclopedia& encyclopedia_;
-    std::vector<Row> rows_;
+    std::vector<Row> rows_;  // the rows shown
+    std::vector<Row> built_; // the rows a build adds
     ViewMode mode_ = ViewMode::TableOfContents;
 };
 

@@ -29,7 +29,8 @@ public:
     // the counters and the list as they were.
     bool RunParse(bool merge);
     void ThreadOnProgress(TEncThread& sender, const std::string& message, int percent);
-    void ThreadOnComplete(TEncThread& sender, const ParseResult& list);
+    // Takes the parsed records over.
+    void ThreadOnComplete(TEncThread& sender, ParseResult& list);
     // The window is closing: a running parse stops and no other starts.
     void Stop();
 
@@ -44,7 +45,7 @@ public:
 private:
     void startParserThread(bool merge);
     void waitForParse();
-    void finishParse(const ParseResult& list);
+    void finishParse(ParseResult& list);
     void stopThread();
 
     EditorSession& session_;

@@ -32,6 +32,9 @@ struct MergeResult {
 
 MergeResult MergeParsed(Encyclopedia& encyclopedia, const std::vector<T_EncEntry>& parsed,
                         const MergeOptions& options);
+// The same, taking the parsed records over instead of copying them.
+MergeResult MergeParsed(Encyclopedia& encyclopedia, std::vector<T_EncEntry>&& parsed,
+                        const MergeOptions& options);
 
 // "Encyclopedia Parsed and ready.  N entries found."
 std::string ParsedReadyLine(const Encyclopedia& encyclopedia);

@@ -4,13 +4,24 @@
 // writer, the commands and the command-line tool all work through it.
 //
 // Lookups give the same answers as a scan of EntryList in order (first match wins, tags compared
-// with ASCII letter case folded) but use hash indexes that are rebuilt lazily after a change, so
-// nothing is quadratic on large encyclopedias. Records are handed out as const pointers; every
-// change goes through a member function so the indexes never go stale.
-// Even const lookups may build an index, so one encyclopedia belongs to one thread at a time.
+// with ASCII letter case folded) but use hash indexes, built when first needed and then kept
+// through the list's changes, so nothing is quadratic on large encyclopedias. Records are handed
+// out as const pointers; every change goes through a member function so the indexes never go
+// stale. Even const lookups may build an index, so one encyclopedia belongs to one thread at a
+// time.
+//
+// Each record also has a RecordId, given when it enters the list and kept through edits,
+// reordering, undo and redo. Whatever outlives a change to the list (the rows of a view, the
+// record on display, a link, a pending drag, a picker's rows) holds the id and looks the record
+// up when it needs it: an id whose record has left the list finds nothing, so nothing can reach
+// a released record.
+//
+// For undo, the encyclopedia can keep a journal of its changes (KeepJournal): a stretch of it
+// taken out as a ListChange is undone and redone exactly, at the cost of what it changed.
 
 #include "encyclopedia/Entry.h"
-#include "encyclopedia/RecordIndex.h"
+#include "encyclopedia/FlatMap.h"
+#include "encyclopedia/ListChange.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +29,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace krel {
@@ -26,11 +36,18 @@ namespace krel {
 // The identity of one record in one encyclopedia; never given to two records. None is no record.
 enum class RecordId : std::uint64_t { None = 0 };
 
+class Lookups;
+struct ValueStep;
+struct PresenceStep;
+struct OrderStep;
+struct ListStep;
+
 class Encyclopedia {
 public:
     using EntryList = std::vector<std::unique_ptr<T_EncEntry>>;
 
-    Encyclopedia() = default;
+    Encyclopedia();
+    ~Encyclopedia();
     Encyclopedia(const Encyclopedia&) = delete;
     Encyclopedia& operator=(const Encyclopedia&) = delete;
 
@@ -42,7 +59,7 @@ public:
     // Position of a record in the list, or npos when it is not (or no longer) there.
     static constexpr size_t npos = static_cast<size_t>(-1);
     size_t IndexOf(const T_EncEntry* record) const;
-    bool Contains(const T_EncEntry* record) const { return IndexOf(record) != npos; }
+    bool Contains(const T_EncEntry* record) const { return IdOf(record) != RecordId::None; }
     // The identity of a record of the list; None for nullptr or a record that is not there.
     RecordId IdOf(const T_EncEntry* record) const;
     // The record with that identity; nullptr when it has left the list (or never was in it).
@@ -86,59 +103,84 @@ public:
     // Appends a copy (or takes the record over); returns the stored record.
     const T_EncEntry* Append(const T_EncEntry& record);
     const T_EncEntry* Append(T_EncEntry&& record);
-    // Inserts a copy at index (clamped to the end); returns the stored record.
-    const T_EncEntry* Insert(size_t index, const T_EncEntry& record);
     // Takes a record out and releases it; returns its former index, or npos if absent.
     size_t Remove(const T_EncEntry* record);
     // Overwrites all seven fields of a record in place (its address stays).
     void Update(const T_EncEntry* record, const T_EncEntry& value);
-    // Changes a record in place through edit; the indexes follow.
+    void Update(const T_EncEntry* record, T_EncEntry&& value);
+    // Changes a record in place through edit; the indexes follow. An edit that leaves the
+    // record as it was changes nothing.
     void Modify(const T_EncEntry* record, const std::function<void(T_EncEntry&)>& edit);
-    // A copy of every record in list order, and the reverse (for undo).
+    // A copy of every record in list order.
     std::vector<T_EncEntry> Snapshot() const;
+
+    // --- Undo ---
+    // While the journal is kept every change is written down; off by default, and turning it
+    // off forgets what it holds.
+    void KeepJournal(bool keep);
+    // Where the journal stands now: a mark for TakeJournal.
+    struct JournalMark {
+        size_t Steps = 0;
+        bool Sorted = false;
+    };
+    JournalMark MarkJournal() const;
+    // Takes the changes written down since the mark (or all of them) out of the journal.
+    ListChange TakeJournal(const JournalMark& from);
+    ListChange TakeJournal();
+    // Takes the changes written down before the mark, once those after it have been taken.
+    ListChange TakeJournalUpTo(const JournalMark& mark);
+    // Puts the list back as it was before the change, or forward as it was after it. The list
+    // must stand as the change left it (for Undo) or found it (for Redo); neither is written
+    // into the journal.
+    void Undo(ListChange& change);
+    void Redo(ListChange& change);
 
 private:
     T_EncEntry* mutableRecord(const T_EncEntry* record);
-    void identify(const T_EncEntry* record);
+    void setValue(T_EncEntry* stored, T_EncEntry&& value);
+    void identify(const T_EncEntry* record, RecordId id);
     void forget(const T_EncEntry* record);
-    void identifyAll();
+    std::vector<RecordId> idsInOrder() const;
+    void identifyAll(const std::vector<RecordId>& ids);
+    void replaceList(EntryList&& list);
     bool sortInPlace();
-    bool renumberHeaders();
-    void invalidateAll() const;
-    void recordAppended(const T_EncEntry* record) const;
-    void recordChanged(const T_EncEntry& before, const T_EncEntry& after) const;
-    void ensureTags() const;
-    void ensureEntryTags() const;
-    void ensureTitles() const;
-    void ensureMembers() const;
-    void ensurePositions() const;
-    void indexEntryTag(const T_EncEntry* record) const;
-    void indexTitle(const T_EncEntry* record) const;
-    void indexMembers(const T_EncEntry* record) const;
-    static std::string_view tagOf(const T_EncEntry& record) { return record.Tag; }
-    static std::string_view headerTitleOf(const T_EncEntry& record);
+    bool sortAll();
+    bool sortUnsorted();
+    void moveTo(const std::vector<size_t>& order);
+    void noteUnsorted(const T_EncEntry* record);
+    bool knownSorted() const { return orderKnown_ && unsorted_.empty(); }
+    void renumberHeaders();
+    void journal(ListChange::Step&& step);
+    void undoStep(ListChange::Step& step);
+    void redoStep(ListChange::Step& step);
+    void replayed();
+    void swapValue(ValueStep& step);
+    void takeOut(PresenceStep& step);
+    void putBack(PresenceStep& step);
+    void reorder(const OrderStep& step, bool forward);
+    void swapList(ListStep& step);
 
     EntryList list_;
 
     // Identities, kept with every append, removal and replacement.
     std::uint64_t lastId_ = 0;
-    std::unordered_map<const T_EncEntry*, RecordId> idOf_;
-    std::unordered_map<RecordId, const T_EncEntry*> byId_;
+    FlatMap<const T_EncEntry*, RecordId> idOf_;
+    FlatMap<RecordId, const T_EncEntry*> byId_;
 
-    // Lazily built lookups; each gives the first record in list order. Appending extends the
-    // ones already built; any other change drops only the lookups whose keys it touches, so a
-    // merge that appends and overwrites records never rebuilds them.
-    mutable bool tagsValid_ = false;
-    mutable RecordIndex byTag_{&Encyclopedia::tagOf};
-    mutable bool entryTagsValid_ = false;
-    mutable RecordIndex entryByTag_{&Encyclopedia::tagOf};
-    mutable bool titlesValid_ = false;
-    mutable RecordIndex headerByTitle_{&Encyclopedia::headerTitleOf};
-    mutable bool membersValid_ = false;
-    // Member items are exact bytes and several per header, so they are kept as texts.
-    mutable std::unordered_map<std::string, const T_EncEntry*> headerByMember_;
-    mutable bool positionsValid_ = false;
-    mutable std::unordered_map<const T_EncEntry*, size_t> position_;
+    // What the last reordering left: a sorted list, in which only the records added or given
+    // another sort key since (unsorted_, which may also name records gone since) can be out of
+    // place. Unknown after a replacement, an undo or a redo.
+    bool orderKnown_ = false;
+    std::vector<const T_EncEntry*> unsorted_;
+
+    // The lookups, told of every change.
+    std::unique_ptr<Lookups> lookups_;
+
+    bool journaling_ = false;
+    bool replaying_ = false;
+    ListChange journal_;
+    // Whether the list was known to be in order where the journal begins.
+    bool journalStartSorted_ = false;
 };
 
 // Sort order of ReorderEncyclopedia and of the merge: kind, then header number, then title
