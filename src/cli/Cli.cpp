@@ -36,6 +36,15 @@ Commands:
                                  with --pictures also every entry whose picture ARCHIVE
                                  lacks (the picture name + ".PNG" as a member's file name,
                                  letter case ignored, in any folder, as the editor finds it)
+  diff SOURCE OTHER [--json]     what OTHER changes against SOURCE, one line per
+                                 header or entry: "added", "removed" or "changed", the
+                                 tag (entries) and the title, and for a change the
+                                 fields that differ (tag, title, text, picture,
+                                 keywords, links, header, order; headers: title,
+                                 members, order). Entries pair by tag and headers by
+                                 title, letter case ignored; header numbers are not
+                                 compared (--json: each change with its values before
+                                 and after)
   pictures ARCHIVE               the members whose name ends in ".png" (letter case
                                  ignored), in archive order, as {"name", "size", "width",
                                  "height"}; width and height come from the picture's header
@@ -45,7 +54,8 @@ Commands:
 
   --help, --version
 
-Exit status: 0 done, 1 check found problems, 2 unusable input or arguments.
+Exit status: 0 done (diff: no differences), 1 check found problems or diff found
+differences, 2 unusable input or arguments.
 )";
 
 using RunFn = int (*)(const Arguments&, std::ostream&);
@@ -67,6 +77,7 @@ const std::vector<Command>& commands() {
           {{"overwrite", true}, {"confirm", true}, {"answers", true}, {"out", true}}},
          RunMerge},
         {{"check", {"SOURCE"}, {{"json"}, {"pictures", true}}}, RunCheck},
+        {{"diff", {"SOURCE", "OTHER"}, {{"json"}}}, RunDiff},
         {{"pictures", {"ARCHIVE"}, {}}, RunPictures},
     };
     return table;

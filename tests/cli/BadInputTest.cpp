@@ -73,6 +73,8 @@ TEST(BadInputTest, EachGivesOneLineNamingTheCauseStatusTwoAndWritesNothing) {
         {"surplus argument", goodSource, {"index", "@/src", "extra"}, "'extra'"},
         {"bad answer", goodSource, {"merge", "@/src", "@/src", "--answers=yes,maybe"}, "'maybe'"},
         {"bad yes or no", goodSource, {"merge", "@/src", "@/src", "--confirm=sure"}, "'sure'"},
+        {"diff of a missing source", goodSource, {"diff", "@/src", "@/nowhere"}, "nowhere"},
+        {"diff of one source", goodSource, {"diff", "@/src"}, "needs OTHER"},
         {"no command", nullptr, {}, "no command"},
     };
     for (const BadCase& c : cases) {

@@ -15,6 +15,7 @@ int RunIndex(const Arguments& args, std::ostream& out);
 int RunSearch(const Arguments& args, std::ostream& out);
 int RunSave(const Arguments& args, std::ostream& out);
 int RunMerge(const Arguments& args, std::ostream& out);
+int RunDiff(const Arguments& args, std::ostream& out);
 int RunCheck(const Arguments& args, std::ostream& out);
 int RunPictures(const Arguments& args, std::ostream& out);
 
