@@ -25,32 +25,7 @@ namespace krel::bench {
 namespace {
 namespace fs = std::filesystem;
 
-struct BenchOptions {
-    SyntheticOptions Synthetic;
-    int Runs = 5;
-};
-
-const char* const kUsage =
-    "Usage: krel-encyclopedia-bench [--entries N] [--headers N] [--seed N] [--runs N]\n";
-
-BenchOptions parseOptions(int argc, char** argv) {
-    BenchOptions options;
-    ReadOptions(argc, argv, [&](const std::string& name, const std::string& text) {
-        size_t value = std::stoul(text);
-        if (name == "--entries")
-            options.Synthetic.Entries = value;
-        else if (name == "--headers")
-            options.Synthetic.Headers = value;
-        else if (name == "--seed")
-            options.Synthetic.Seed = value;
-        else if (name == "--runs")
-            options.Runs = std::max(1, static_cast<int>(value));
-        else
-            return false;
-        return true;
-    });
-    return options;
-}
+using BenchOptions = SyntheticBenchOptions;
 
 // The editor's own road: the parser's Execute, then a normal load's install on completion.
 std::unique_ptr<Encyclopedia> load(const fs::path& folder) {
@@ -59,13 +34,6 @@ std::unique_ptr<Encyclopedia> load(const fs::path& folder) {
             [&](const ParseResult& parsed) { InstallParsed(*book, parsed.Records); });
     return book;
 }
-
-class CountingRows : public RowSink {
-public:
-    size_t Count = 0;
-    void ClearRows() override { Count = 0; }
-    void AddRow(const T_EncEntry*, bool) override { ++Count; }
-};
 
 const LogFn kQuiet = [](const std::string&) {
 };
@@ -195,10 +163,5 @@ int run(const BenchOptions& options) {
 } // namespace krel::bench
 
 int main(int argc, char** argv) {
-    try {
-        return krel::bench::run(krel::bench::parseOptions(argc, argv));
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "krel-encyclopedia-bench: %s\n%s", e.what(), krel::bench::kUsage);
-        return 2;
-    }
+    return krel::bench::RunSyntheticBench(argc, argv, "krel-encyclopedia-bench", krel::bench::run);
 }
