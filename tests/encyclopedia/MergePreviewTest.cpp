@@ -71,7 +71,7 @@ const std::vector<PreviewCase> kCases = {
 };
 
 // The two bulk choices give exactly what the Merge button gives with the matching preferences.
-TEST(MergePreview, BulkChoicesEqualTheDocumentedMerge) {
+TEST(MergePreview, BulkChoicesEqualTheMergeButtonsMerge) {
     for (const PreviewCase& c : kCases) {
         SCOPED_TRACE(c.name);
         Encyclopedia current;
@@ -82,20 +82,20 @@ TEST(MergePreview, BulkChoicesEqualTheDocumentedMerge) {
 
         Encyclopedia merged;
         merged.Replace(c.current);
-        MergeResult documented = MergeParsed(merged, c.incoming, {true, false, {}});
+        MergeResult button = MergeParsed(merged, c.incoming, {true, false, {}});
         EXPECT_EQ(countsOf(ApplyMerge(current, preview)), c.keepMine);
         EXPECT_EQ(current.Snapshot(), merged.Snapshot());
-        EXPECT_EQ(countsOf(documented), c.keepMine);
+        EXPECT_EQ(countsOf(button), c.keepMine);
 
         Encyclopedia theirs;
         theirs.Replace(c.current);
         Encyclopedia overwritten;
         overwritten.Replace(c.current);
         TakeTheirsForAll(preview);
-        documented = MergeParsed(overwritten, c.incoming, {false, false, {}});
+        button = MergeParsed(overwritten, c.incoming, {false, false, {}});
         EXPECT_EQ(countsOf(ApplyMerge(theirs, preview)), c.takeTheirs);
         EXPECT_EQ(theirs.Snapshot(), overwritten.Snapshot());
-        EXPECT_EQ(countsOf(documented), c.merged);
+        EXPECT_EQ(countsOf(button), c.merged);
     }
 }
 
