@@ -2,6 +2,7 @@
 
 #include "common/Platform.h"
 #include "common/TextCodec.h"
+#include "settings/AsciiCase.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -31,10 +32,6 @@ std::vector<fs::path> systemDataFolders() {
         start = end + 1;
     }
     return folders;
-}
-
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 } // namespace
@@ -76,8 +73,16 @@ std::string WritableProgramFolder() {
     return PathText(UserDataFolder());
 }
 
+fs::path DataHomeFolder() {
+    return environmentFolder("XDG_DATA_HOME", HomeFolder() / ".local/share");
+}
+
+fs::path ConfigHomeFolder() {
+    return environmentFolder("XDG_CONFIG_HOME", HomeFolder() / ".config");
+}
+
 fs::path UserDataFolder() {
-    return environmentFolder("XDG_DATA_HOME", HomeFolder() / ".local/share") / "KrelEditor";
+    return DataHomeFolder() / "KrelEditor";
 }
 
 std::optional<fs::path> FindDataFile(std::string_view relative) {
@@ -95,8 +100,7 @@ std::optional<fs::path> FindDataFile(std::string_view relative) {
 }
 
 fs::path UserSettingsFile() {
-    return environmentFolder("XDG_CONFIG_HOME", HomeFolder() / ".config") / "KrelEditor" /
-           "user.reg";
+    return ConfigHomeFolder() / "KrelEditor" / "user.reg";
 }
 
 fs::path MachineSettingsFile() {
@@ -123,11 +127,7 @@ std::string ResolveWorkFolderText(const std::string& text, const std::string& ba
 }
 
 bool SameFolderText(std::string_view a, std::string_view b) {
-    if (!FileNamesIgnoreCase())
-        return a == b;
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return lowerAscii(x) == lowerAscii(y);
-           });
+    return FileNamesIgnoreCase() ? SameIgnoringCase(a, b) : a == b;
 }
 
 } // namespace krel

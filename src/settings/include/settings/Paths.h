@@ -27,6 +27,9 @@ void SetProgramFolderForTests(std::string folder);
 // The program's folder when the user may write there, else the per-user data folder (created
 // on demand): the place for the first-run work folder and for exports.
 std::string WritableProgramFolder();
+// $XDG_DATA_HOME and $XDG_CONFIG_HOME (default ~/.local/share and ~/.config).
+std::filesystem::path DataHomeFolder();
+std::filesystem::path ConfigHomeFolder();
 // $XDG_DATA_HOME/KrelEditor (default ~/.local/share/KrelEditor).
 std::filesystem::path UserDataFolder();
 // A file the program ships ("help/contents.html", "view.txt"): beside the executable first,
