@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
     const bool screenshot = qgetenv("KREL_SCREENSHOT") == "1";
     if (screenshot && !krel::ParseScreenshotArguments(app.arguments(), shotWindow, shotFile))
         return 2;
+    if (screenshot)
+        krel::AnswerBoxesUnseen();
 
     krel::TKrelEditMainForm frame;
     frame.show();
