@@ -86,7 +86,11 @@ fs::path UserDataFolder() {
 }
 
 std::optional<fs::path> FindDataFile(std::string_view relative) {
-    std::vector<fs::path> folders{FsPath(ProgramFolder()), UserDataFolder()};
+    const fs::path program = FsPath(ProgramFolder());
+    std::vector<fs::path> folders{program};
+    if (!program.empty())
+        folders.push_back((program / KREL_DATA_DIR_FROM_PROGRAM).lexically_normal());
+    folders.push_back(UserDataFolder());
     for (const fs::path& folder : systemDataFolders())
         folders.push_back(folder);
     folders.push_back(KREL_INSTALLED_DATA_DIR);

@@ -32,9 +32,11 @@ std::filesystem::path DataHomeFolder();
 std::filesystem::path ConfigHomeFolder();
 // $XDG_DATA_HOME/KrelEditor (default ~/.local/share/KrelEditor).
 std::filesystem::path UserDataFolder();
-// A file the program ships ("help/contents.html", "view.txt"): beside the executable first,
-// then in the user's and the system's data folders ($XDG_DATA_HOME, $XDG_DATA_DIRS, each with
-// "KrelEditor"), then in the folder this build installs to.
+// A file the program ships ("help/contents.html", "view.txt"): beside the executable first (a
+// build), then in the data folder of the install the executable belongs to (bin/../share/
+// KrelEditor, wherever that install was unpacked), then in the user's and the system's data
+// folders ($XDG_DATA_HOME, $XDG_DATA_DIRS, each with "KrelEditor"), then in the folder this
+// build installs to.
 std::optional<std::filesystem::path> FindDataFile(std::string_view relative);
 
 // The user's settings: $XDG_CONFIG_HOME/KrelEditor/user.reg (default ~/.config).
