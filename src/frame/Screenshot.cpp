@@ -39,6 +39,7 @@ QWidget* openOptions(TKrelEditMainForm& frame, const char* node, const char* par
     auto* options = new TKrelEditorOptions(frame, &frame);
     options->setAttribute(Qt::WA_DeleteOnClose);
     options->fillFrom(frame.Preferences);
+    options->listGameFolders(frame.GameFolders());
     if (node)
         options->OptionTree->setCurrentItem(
             options->node(QString::fromLatin1(node), QString::fromLatin1(parent)));
