@@ -1,6 +1,5 @@
 #include "settings/GameSearch.h"
 
-#include "common/AtomicFile.h"
 #include "common/Platform.h"
 #include "settings/GamePath.h"
 #include "settings/Paths.h"
@@ -58,14 +57,6 @@ std::vector<fs::path> subfolders(const fs::path& folder) {
     return found;
 }
 
-std::string readOrEmpty(const fs::path& file) {
-    try {
-        return ReadWholeFile(file);
-    } catch (const std::exception&) {
-        return {};
-    }
-}
-
 std::vector<fs::path> steamRoots(const GameSearchPlaces& places) {
     return {places.Home / ".steam/steam", places.DataHome / "Steam",
             places.Home / ".local/share/Steam",
@@ -79,7 +70,7 @@ std::vector<fs::path> steamLibraries(const GameSearchPlaces& places) {
             continue;
         libraries.add(root);
         for (const fs::path& listed :
-             SteamLibraryFolders(readOrEmpty(root / "steamapps/libraryfolders.vdf")))
+             SteamLibraryFolders(ReadFileIfAny(root / "steamapps/libraryfolders.vdf")))
             libraries.add(listed);
     }
     return libraries.folders();
@@ -116,7 +107,7 @@ std::vector<fs::path> lutrisPrefixes(const GameSearchPlaces& places) {
          {places.ConfigHome / "lutris/games", places.DataHome / "lutris/games"})
         for (const fs::path& file : entriesOf(games))
             if (file.extension() == ".yml")
-                for (const fs::path& prefix : lutrisPrefixesIn(readOrEmpty(file)))
+                for (const fs::path& prefix : lutrisPrefixesIn(ReadFileIfAny(file)))
                     prefixes.push_back(prefix);
     for (const fs::path& folder : subfolders(places.Home / "Games"))
         prefixes.push_back(folder);

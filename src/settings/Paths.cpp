@@ -1,5 +1,6 @@
 #include "settings/Paths.h"
 
+#include "common/AtomicFile.h"
 #include "common/Platform.h"
 #include "common/TextCodec.h"
 #include "settings/AsciiCase.h"
@@ -101,6 +102,17 @@ std::optional<fs::path> FindDataFile(std::string_view relative) {
             return candidate;
     }
     return std::nullopt;
+}
+
+std::string ReadFileIfAny(const fs::path& path) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error))
+        return {};
+    try {
+        return ReadWholeFile(path);
+    } catch (const std::exception&) {
+        return {};
+    }
 }
 
 fs::path UserSettingsFile() {

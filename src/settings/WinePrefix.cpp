@@ -1,8 +1,8 @@
 #include "settings/WinePrefix.h"
 
-#include "common/AtomicFile.h"
 #include "settings/AsciiCase.h"
 #include "settings/GamePath.h"
+#include "settings/Paths.h"
 #include "settings/Preferences.h"
 
 #include <algorithm>
@@ -93,12 +93,7 @@ std::string_view withoutDevicePrefix(std::string_view path) {
 } // namespace
 
 std::optional<WineRegistry> ReadGameRegistry(const fs::path& prefix) {
-    std::string text;
-    try {
-        text = ReadWholeFile(prefix / "system.reg");
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    const std::string text = ReadFileIfAny(prefix / "system.reg");
     if (!mentions(text, kGameMaker))
         return std::nullopt;
     auto registry = WineRegistry::Parse(text);

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 namespace fs = std::filesystem;
@@ -159,7 +160,7 @@ TEST_F(GameSearch, EachFolderIsListedOnceAndTheFirstRunTakesTheFirst) {
     EXPECT_EQ(krel::FirstRunGameFolder({}, "", "/default"), "/default");
 }
 
-TEST_F(GameSearch, APrefixThatNeverMentionsTheGameOrIsAnotherHiveGivesNothing) {
+TEST_F(GameSearch, APrefixThatNeverMentionsTheGameIsAnotherHiveOrNoFileGivesNothing) {
     makePrefix(env.winePrefix(), "[Software\\\\Wine]\n\"Version\"=\"win10\"\n");
     gameIn(env.winePrefix());
     const fs::path user = makePrefix(env.home() / ".wine", "");
@@ -167,6 +168,9 @@ TEST_F(GameSearch, APrefixThatNeverMentionsTheGameOrIsAnotherHiveGivesNothing) {
                                                ";; All keys relative to \\\\User\\\\S-1-5-21\n\n" +
                                                    entry(kNativeKey, "\"C:\\\\Games\\\\2\""));
     gameIn(user);
+    // A pipe in place of the registry file would wait for a writer forever.
+    fs::create_directories(env.home() / "Games/pipe");
+    ASSERT_EQ(mkfifo((env.home() / "Games/pipe/system.reg").c_str(), 0600), 0);
     EXPECT_TRUE(krel::FindGameFolders(places, "").empty());
 }
 

@@ -39,6 +39,10 @@ std::filesystem::path UserDataFolder();
 // build installs to.
 std::optional<std::filesystem::path> FindDataFile(std::string_view relative);
 
+// The bytes of a regular file, or "" when path is missing, unreadable or no regular file (a
+// device or pipe could block): for files of other programs that may or may not be there.
+std::string ReadFileIfAny(const std::filesystem::path& path);
+
 // The user's settings: $XDG_CONFIG_HOME/KrelEditor/user.reg (default ~/.config).
 std::filesystem::path UserSettingsFile();
 // The game installer's entry: KrelEditor/machine.reg below the first folder of
