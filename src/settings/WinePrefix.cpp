@@ -18,7 +18,10 @@ constexpr const char* kEnvironmentKey =
     "System\\CurrentControlSet\\Control\\Session Manager\\Environment";
 constexpr const char* kCurrentVersionKey = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr const char* kNtCurrentVersionKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+// Variables naming each other, or one named many times, must not make the text grow without
+// end; Windows itself allows no longer value.
 constexpr int kMaxExpansionDepth = 8;
+constexpr size_t kMaxExpandedLength = 32767;
 
 bool mentions(std::string_view text, std::string_view lowerWord) {
     auto found = std::search(text.begin(), text.end(), lowerWord.begin(), lowerWord.end(),
@@ -60,7 +63,8 @@ std::optional<std::string> variable(const WineRegistry& machine, std::string_vie
 std::string expand(const WineRegistry& machine, std::string_view text, int depth) {
     std::string out;
     size_t at = 0;
-    for (size_t open; (open = text.find('%', at)) != std::string_view::npos;) {
+    for (size_t open; out.size() <= kMaxExpandedLength &&
+                      (open = text.find('%', at)) != std::string_view::npos;) {
         size_t close = text.find('%', open + 1);
         if (close == std::string_view::npos)
             break;
@@ -70,7 +74,7 @@ std::string expand(const WineRegistry& machine, std::string_view text, int depth
         out += value ? expand(machine, *value, depth + 1) : text.substr(open, close - open + 1);
         at = close + 1;
     }
-    return out.append(text.substr(at));
+    return out.size() > kMaxExpandedLength ? out : out.append(text.substr(at));
 }
 
 std::optional<fs::path> driveFolder(const fs::path& prefix, char letter) {

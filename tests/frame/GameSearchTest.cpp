@@ -87,6 +87,25 @@ TEST(WinePrefix, TheEntryBecomesALinuxPathThroughTheDriveLinks) {
     }
 }
 
+TEST(WinePrefix, VariablesExpandAsWindowsDoesAndNeverWithoutEnd) {
+    std::string loop;
+    for (int i = 0; i < 10; ++i)
+        loop += "%Loop%";
+    auto registry = krel::WineRegistry::Parse(
+        "WINE REGISTRY Version 2\n"
+        "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion]\n"
+        "\"SystemRoot\"=\"C:\\\\windows\"\n"
+        "[System\\\\CurrentControlSet\\\\Control\\\\Session Manager\\\\Environment]\n"
+        "\"windir\"=str(2):\"%SystemRoot%\"\n"
+        "\"Loop\"=str(2):\"" +
+        loop + "\"\n");
+    ASSERT_TRUE(registry);
+    EXPECT_EQ(krel::ExpandWineVariables(*registry, "%WINDIR%\\x %SystemDrive% %Nope% 100%"),
+              "C:\\windows\\x C: %Nope% 100%");
+    EXPECT_LE(krel::ExpandWineVariables(*registry, "%Loop%").size(), 2u * 32767)
+        << "ten copies of itself, eight levels deep, would be 10^8 names";
+}
+
 class GameSearch : public ::testing::Test {
 protected:
     TestEnvironment env;
