@@ -9,6 +9,7 @@
 #include "kit/GuiGuard.h"
 #include "kit/HintFilter.h"
 #include "settings/GamePath.h"
+#include "settings/GameSearch.h"
 #include "settings/Paths.h"
 #include "settings/WorkFolder.h"
 #include "skin/Artwork.h"
@@ -144,9 +145,27 @@ void TKrelEditMainForm::updateEditorCommand() {
 
 void TKrelEditMainForm::PreferencesLoad() {
     frameGuard("PreferencesLoad()", [this] {
-        ReadPreferences(Preferences, userSettings_, machineSettings_, DefaultBaseDir(),
-                        DefaultTempDir());
+        ReadPreferences(
+            Preferences, userSettings_, [this] { return firstRunGameFolder(); }, DefaultTempDir());
     });
+}
+
+std::vector<GameCandidate> TKrelEditMainForm::GameFolders() {
+    return FindGameFolders(GameSearchPlaces::FromEnvironment(),
+                           MachineGameLocation(machineSettings_));
+}
+
+// The search runs on first start only; the log tells where the game was found.
+std::string TKrelEditMainForm::firstRunGameFolder() {
+    DebugList->append("Looking for the game's folder ...");
+    const std::vector<GameCandidate> found = GameFolders();
+    for (const GameCandidate& game : found)
+        DebugList->append("-> Found in " + game.Where + ": " + game.Folder);
+    const std::string folder =
+        FirstRunGameFolder(found, MachineGameLocation(machineSettings_), DefaultBaseDir());
+    if (found.empty())
+        DebugList->append("-> Not found; the base directory is " + folder);
+    return folder;
 }
 
 void TKrelEditMainForm::PreferencesSave() {
@@ -230,6 +249,7 @@ void TKrelEditMainForm::EditorOptions1Click() {
     frameGuard("Settings1Click()", [this] {
         TKrelEditorOptions options(*this, this);
         options.fillFrom(Preferences);
+        options.listGameFolders(GameFolders());
         options.exec();
     });
 }
