@@ -93,6 +93,8 @@ private:
     void updateEditorCommand();
     void openDebugWindow();
     void showHelp(const char* page);
+    void restorePlacement();
+    void storePlacement();
 
     SettingsHive userSettings_;
     SettingsHive machineSettings_;
