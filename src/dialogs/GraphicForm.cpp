@@ -155,7 +155,7 @@ void TGraphicForm::ZipListBoxItemClick(const QModelIndex& index) {
     Size->setText(QString::number(entry->UncompressedSize));
     Width->setText(QString::number(picture.width()));
     Height->setText(QString::number(picture.height()));
-    SelectedName = std::string(CutAtFirstDot(name));
+    SelectedName = std::string(PictureNameOf(name));
 }
 
 void TGraphicForm::sortBy(bool (*order)(const ZipDirEntry&, const ZipDirEntry&), int column) {

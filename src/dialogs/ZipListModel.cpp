@@ -30,7 +30,7 @@ QVariant TZipListModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (index.column()) {
     case NameColumn:
-        return ToQt(CutAtFirstDot(FilePart(entry->FileName)));
+        return ToQt(PictureNameOf(FilePart(entry->FileName)));
     case SizeColumn:
         return QString::number(entry->UncompressedSize);
     case DirColumn:

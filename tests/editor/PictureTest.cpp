@@ -3,6 +3,7 @@
 
 #include "EditorFixture.h"
 #include "common/AtomicFile.h"
+#include "dialogs/ZipListing.h"
 #include "editor/EditorWidgets.h"
 #include "support/ModalDriver.h"
 
@@ -43,6 +44,22 @@ TEST_F(PictureTest, FirstMemberWithTheNameInAnyFolderAndCase) {
                                         "-> Image Extracted", "Display updated"}));
     EXPECT_EQ(window.EntryImage->picture().size(), QSize(40, 20));
     EXPECT_EQ(window.EntryImage->picture().pixelColor(0, 0), QColor(0xFF, 0, 0));
+}
+
+// The graphic browser hands back a name for the chosen picture; looking that name up again must
+// find that very picture, not another one that shares the beginning of its name.
+TEST_F(PictureTest, TheBrowsersNameForAPictureFindsThatVeryPicture) {
+    const std::vector<std::string> members{"Ships\\SHIP_Wasp.png", "Ships\\SHIP_Wasp.v2.png",
+                                           "Ships\\Hornet.PNG", "Planets\\Ice.v1.v2.png"};
+    std::vector<Member> pictures;
+    for (const std::string& member : members)
+        pictures.push_back({member, PngBytes(8, 8, 0x123456)});
+    writePictures(pictures);
+    PictureArchive archive;
+    for (const std::string& member : members) {
+        const std::string name(PictureNameOf(FilePart(member)));
+        EXPECT_EQ(archive.FindMember(assetArchive(), name), member) << name;
+    }
 }
 
 TEST_F(PictureTest, PictureThatCannotBeShownIsLoggedAndTheEntryStillShows) {

@@ -99,6 +99,8 @@ private:
     std::string firstRunGameFolder();
     void openDebugWindow();
     void showHelp(const char* page);
+    void restorePlacement();
+    void storePlacement();
 
     SettingsHive userSettings_;
     SettingsHive machineSettings_;
