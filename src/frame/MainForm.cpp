@@ -75,7 +75,7 @@ TKrelEditMainForm::TKrelEditMainForm(QWidget* parent)
 TKrelEditMainForm::~TKrelEditMainForm() = default;
 
 void TKrelEditMainForm::buildMenus() {
-    auto item = [this](QMenu* menu, const char* name, const char* caption) {
+    auto item = [](QMenu* menu, const char* name, const char* caption) {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
         return action;
