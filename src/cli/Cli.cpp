@@ -42,6 +42,10 @@ Commands:
                                  and are null when it cannot be read (a damaged or truncated
                                  picture, or no PNG at all), so such members stand out; other
                                  members are left out
+  pack SOURCE OUTFILE            writes OUTFILE, a ZIP archive exactly as the editor's
+                                 ZIP export writes it right after opening SOURCE: the
+                                 two files in the order of the table of contents, deflated,
+                                 under GameDataSets\Classic_01\GameData\English\wStrings\
 
   --help, --version
 
@@ -68,6 +72,7 @@ const std::vector<Command>& commands() {
          RunMerge},
         {{"check", {"SOURCE"}, {{"json"}, {"pictures", true}}}, RunCheck},
         {{"pictures", {"ARCHIVE"}, {}}, RunPictures},
+        {{"pack", {"SOURCE", "OUTFILE"}, {}}, RunPack},
     };
     return table;
 }

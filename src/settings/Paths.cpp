@@ -1,7 +1,6 @@
 #include "settings/Paths.h"
 
 #include "common/Platform.h"
-#include "common/TextCodec.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -38,14 +37,6 @@ char lowerAscii(char c) {
 }
 
 } // namespace
-
-fs::path FsPath(std::string_view text) {
-    return fs::path(Cp1252ToUtf8(text));
-}
-
-std::string PathText(const fs::path& path) {
-    return Utf8ToCp1252(path.string());
-}
 
 std::string WithTrailingSeparator(std::string folder) {
     if (folder.empty() || folder.back() != kPathSeparator)

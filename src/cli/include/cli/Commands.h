@@ -17,6 +17,7 @@ int RunSave(const Arguments& args, std::ostream& out);
 int RunMerge(const Arguments& args, std::ostream& out);
 int RunCheck(const Arguments& args, std::ostream& out);
 int RunPictures(const Arguments& args, std::ostream& out);
+int RunPack(const Arguments& args, std::ostream& out);
 
 // Writes JSON the way every command prints it.
 void PrintJson(std::ostream& out, const Json& json);
