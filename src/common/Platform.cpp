@@ -69,6 +69,10 @@ std::optional<double> RunInChildProcess(const std::function<double()>& work) {
 
 namespace {
 
+double secondsOf(const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
+
 [[noreturn]] void execInChild(const std::vector<std::string>& arguments,
                               const std::filesystem::path& outputFile) {
     int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -102,7 +106,14 @@ std::optional<ProgramRun> RunProgram(const std::vector<std::string>& arguments,
     run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.ExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.PeakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    run.CpuSeconds = secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
     return run;
+}
+
+double ProcessCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
 }
 
 bool FileNamesIgnoreCase() {
