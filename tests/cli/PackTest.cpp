@@ -55,16 +55,22 @@ fs::path editorExport(const fs::path& source, const fs::path& folder) {
     return ExportZipArchive(book, folder / "work", folder, zip, {}).Target;
 }
 
+// The entries are not in the order of the table of contents, so the export reorders them.
 TEST(PackTest, WritesTheArchiveOfTheEditorsExportFromAFolderOrAnArchive) {
     TempFolder temp;
-    fs::path exported = editorExport(KREL_SAMPLE_DIR, temp.Path() / "editor");
+    WriteEncyclopedia(temp.Path() / "source",
+                      {"|EGH_0004|\"Worlds:WARD,WBEL\"", "|EGH_0001|\"Start:EROR\"",
+                       "|EGT_WBEL|\"Belisar\"", "|EGT_WARD|\"Ardesh\"", "|EGT_EROR|\"Start\""},
+                      {"\\*EGC_WARD Dry.", "\\*EGC_WBEL Wet.", "\\*EGC_EROR Hello."});
+    const std::string source = temp / "source";
+    fs::path exported = editorExport(source, temp.Path() / "editor");
     std::vector<RawMember> expected = rawMembers(exported);
     ASSERT_EQ(expected.size(), 2u);
     EXPECT_EQ(expected[0].Name,
               "GameDataSets/Classic_01/GameData/English/wStrings/wsEncyclopedia.txt");
     WriteFileAtomic(temp.Path() / "release.zip", "an older release, replaced");
 
-    ToolRun fromFolder = RunTool({"pack", KREL_SAMPLE_DIR, temp / "release.zip"});
+    ToolRun fromFolder = RunTool({"pack", source, temp / "release.zip"});
     EXPECT_EQ(fromFolder.Status, 0) << fromFolder.Err;
     EXPECT_TRUE(rawMembers(temp.Path() / "release.zip") == expected);
     ToolRun fromArchive = RunTool({"pack", exported.string(), temp / "again.zip"});
@@ -80,7 +86,7 @@ TEST(PackTest, AFailureLeavesNothingBehind) {
     EXPECT_NE(blocked.Err.find("plain/release.zip': Error: "), std::string::npos) << blocked.Err;
     ToolRun missing = RunTool({"pack", temp / "absent", temp / "release.zip"});
     EXPECT_EQ(missing.Status, 2);
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), {}), 1); // only "plain"
 }
 
 } // namespace
