@@ -48,9 +48,15 @@ Commands:
   pictures ARCHIVE               the members whose name ends in ".png" (letter case
                                  ignored), in archive order, as {"name", "size", "width",
                                  "height"}; width and height come from the picture's header
-                                 and are null when it cannot be read (a damaged or truncated
-                                 picture, or no PNG at all), so such members stand out; other
-                                 members are left out
+                                 alone and are null when it is not whole and intact (a
+                                 damaged or truncated picture, a header whose CRC is wrong
+                                 or that declares more than the member can hold, or no PNG
+                                 at all), so such members stand out; other members are
+                                 left out
+  pack SOURCE OUTFILE            writes OUTFILE, a ZIP archive exactly as the editor's
+                                 ZIP export writes it right after opening SOURCE: the
+                                 two files in the order of the table of contents, deflated,
+                                 under GameDataSets\Classic_01\GameData\English\wStrings\
 
   --help, --version
 
@@ -79,6 +85,7 @@ const std::vector<Command>& commands() {
         {{"check", {"SOURCE"}, {{"json"}, {"pictures", true}}}, RunCheck},
         {{"diff", {"SOURCE", "OTHER"}, {{"json"}}}, RunDiff},
         {{"pictures", {"ARCHIVE"}, {}}, RunPictures},
+        {{"pack", {"SOURCE", "OUTFILE"}, {}}, RunPack},
     };
     return table;
 }

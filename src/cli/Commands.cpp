@@ -13,7 +13,7 @@ namespace {
 // titles file.
 std::vector<Row> buildView(Encyclopedia& book, const SourceFiles& files, ViewMode mode,
                            std::string_view searchText) {
-    return guarded<ELoadError>("'" + files.TitlesName + "'",
+    return guarded<ELoadError>("'" + files.Names.Titles + "'",
                                [&] { return BuildRows(book, mode, searchText); });
 }
 
@@ -61,7 +61,7 @@ int RunSave(const Arguments& args, std::ostream&) {
     Encyclopedia book;
     LoadSource(book, files);
     if (args.Has("sorted"))
-        guarded<ELoadError>("'" + files.TitlesName + "'", [&] { book.ReorderEncyclopedia(); });
+        guarded<ELoadError>("'" + files.Names.Titles + "'", [&] { book.ReorderEncyclopedia(); });
     SaveInto(book, args.Operands[1]);
     return 0;
 }

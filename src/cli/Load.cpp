@@ -20,9 +20,9 @@ void requireLine(std::string_view bytes, const std::string& name) {
 } // namespace
 
 ParseResult ParseSource(const SourceFiles& files) {
-    requireLine(files.Titles, files.TitlesName);
-    requireLine(files.Contents, files.ContentsName);
-    return ParseEncyclopedia(files.Titles, files.Contents);
+    requireLine(files.Bytes.Titles, files.Names.Titles);
+    requireLine(files.Bytes.Contents, files.Names.Contents);
+    return ParseEncyclopedia(files.Bytes.Titles, files.Bytes.Contents);
 }
 
 ParseResult LoadSource(Encyclopedia& book, const SourceFiles& files) {

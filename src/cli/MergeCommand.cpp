@@ -103,7 +103,7 @@ int RunMerge(const Arguments& args, std::ostream& out) {
     ParseResult parsed = ParseSource(other);
     // The merge sorts the other encyclopedia's records, which fails on its header numbers only.
     MergeResult result = guarded<ELoadError>(
-        "'" + other.TitlesName + "'", [&] { return MergeParsed(book, parsed.Records, options); });
+        "'" + other.Names.Titles + "'", [&] { return MergeParsed(book, parsed.Records, options); });
     if (args.Has("out"))
         SaveInto(book, args.Value("out"));
     PrintJson(out, mergeReport(result, answers, book));

@@ -1,7 +1,6 @@
 #include "cli/Source.h"
 
 #include "common/AtomicFile.h"
-#include "encyclopedia/Parser.h"
 
 namespace krel::cli {
 namespace fs = std::filesystem;
@@ -22,13 +21,10 @@ std::string readFile(const fs::path& file) {
 }
 
 SourceFiles readFolder(const fs::path& source, bool mergeFiles) {
+    FilePair paths = EncyclopediaFilesIn(source, mergeFiles);
     SourceFiles files;
-    fs::path titles = TitlesFileIn(source, mergeFiles);
-    fs::path contents = ContentsFileIn(source, mergeFiles);
-    files.TitlesName = titles.string();
-    files.ContentsName = contents.string();
-    files.Titles = readFile(titles);
-    files.Contents = readFile(contents);
+    files.Names = {paths.Titles.string(), paths.Contents.string()};
+    files.Bytes = {readFile(paths.Titles), readFile(paths.Contents)};
     return files;
 }
 

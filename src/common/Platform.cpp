@@ -1,7 +1,10 @@
 #include "common/Platform.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -62,6 +65,55 @@ std::optional<double> RunInChildProcess(const std::function<double()>& work) {
     if (child > 0)
         waitpid(child, nullptr, 0);
     return delivered && result >= 0 ? std::optional(result) : std::nullopt;
+}
+
+namespace {
+
+double secondsOf(const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
+
+[[noreturn]] void execInChild(const std::vector<std::string>& arguments,
+                              const std::filesystem::path& outputFile) {
+    int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (output < 0 || dup2(output, STDOUT_FILENO) < 0)
+        std::_Exit(127);
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
+    std::_Exit(127);
+}
+
+} // namespace
+
+std::optional<ProgramRun> RunProgram(const std::vector<std::string>& arguments,
+                                     const std::filesystem::path& outputFile) {
+    if (arguments.empty())
+        return std::nullopt;
+    auto start = std::chrono::steady_clock::now();
+    pid_t child = fork();
+    if (child < 0)
+        return std::nullopt;
+    if (child == 0)
+        execInChild(arguments, outputFile);
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child)
+        return std::nullopt;
+    ProgramRun run;
+    run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.ExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.PeakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    run.CpuSeconds = secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
+    return run;
+}
+
+double ProcessCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
 }
 
 bool FileNamesIgnoreCase() {

@@ -31,11 +31,6 @@ bool lessIgnoringCase(std::string_view a, std::string_view b) {
 
 } // namespace
 
-std::string_view FilePart(std::string_view fileName) {
-    size_t cut = lastSeparator(fileName);
-    return cut == std::string_view::npos ? fileName : fileName.substr(cut + 1);
-}
-
 std::string_view DirPart(std::string_view fileName) {
     size_t cut = lastSeparator(fileName);
     return cut == std::string_view::npos ? std::string_view() : fileName.substr(0, cut);
@@ -52,7 +47,7 @@ std::string_view PictureNameOf(std::string_view fileName) {
 }
 
 bool CompareByName(const ZipDirEntry& a, const ZipDirEntry& b) {
-    return lessIgnoringCase(FilePart(a.FileName), FilePart(b.FileName));
+    return lessIgnoringCase(MemberNamePart(a.FileName), MemberNamePart(b.FileName));
 }
 
 bool CompareBySize(const ZipDirEntry& a, const ZipDirEntry& b) {

@@ -86,21 +86,21 @@ void TEncEditorMain::FormShow() {
 // taken from the string archive.
 void TEncEditorMain::putWorkCopies(const EditorPaths& paths) {
     if (!NeedDefaults) {
-        WriteFileAtomic(paths.WorkContents, ReadWholeFile(paths.LooseContents));
-        WriteFileAtomic(paths.WorkTitles, ReadWholeFile(paths.LooseTitles));
+        WriteFileAtomic(paths.Work.Contents, ReadWholeFile(paths.Loose.Contents));
+        WriteFileAtomic(paths.Work.Titles, ReadWholeFile(paths.Loose.Titles));
         return;
     }
     ShowMessage(this, MsgIcon::Information, kExtractingNow);
-    extractWorkCopy(kContentsMember, paths.WorkContents);
-    extractWorkCopy(kTitlesMember, paths.WorkTitles);
+    extractWorkCopy(kArchiveContentsMember, paths.Work.Contents);
+    extractWorkCopy(kArchiveTitlesMember, paths.Work.Titles);
     log("Extraction completed.");
 }
 
-void TEncEditorMain::extractWorkCopy(const char* member, const std::filesystem::path& target) {
-    log(std::string("-> Extracting ") + member);
-    TZipStream* stream = ZipMaster1.ExtractFileToStream(member);
+void TEncEditorMain::extractWorkCopy(std::string_view member, const std::filesystem::path& target) {
+    log("-> Extracting " + std::string(member));
+    TZipStream* stream = ZipMaster1.ExtractFileToStream(std::string(member));
     if (!stream)
-        throw std::runtime_error(std::string("Could not extract ") + member + " from " +
+        throw std::runtime_error("Could not extract " + std::string(member) + " from " +
                                  PathText(ZipMaster1.ZipFileName()));
     stream->SaveToFile(target);
 }
@@ -140,26 +140,26 @@ void TEncEditorMain::ZipMaster1Progress(TZipMaster&, ProgressType type, const st
             return;
         const auto size = static_cast<int32_t>(fileSize);
         switch (type) {
-        case TotalSize2Process:
+        case ProgressType::TotalSize2Process:
             DebugOutput("Total Size to Process: %d", size);
             ZipTotalSize = size;
             ZipDoneSize = 0;
             break;
-        case TotalFiles2Process:
+        case ProgressType::TotalFiles2Process:
             DebugOutput("Total Files to Process: %d", size);
             break;
-        case ProgressUpdate:
+        case ProgressType::ProgressUpdate:
             ZipDoneSize += size;
             // Before any total is announced the gauge stays at its start.
             ProgressForm->Gauge1->setValue(
                 ZipTotalSize > 0 ? static_cast<int>(std::trunc(100.0 * ZipDoneSize / ZipTotalSize))
                                  : 0);
             break;
-        case EndOfBatch:
+        case ProgressType::EndOfBatch:
             DebugOutput("End of batch");
             ProgressForm->close();
             break;
-        case NewFile:
+        case ProgressType::NewFile:
             ProgressForm->ProcLabel->setText(ToQt("Processing file: " + fileNamePart(fileName)));
             break;
         }

@@ -1,5 +1,6 @@
 #include "encyclopedia/Encyclopedia.h"
 
+#include "common/Blanks.h"
 #include "encyclopedia/Errors.h"
 #include "encyclopedia/TextFormat.h"
 
@@ -36,21 +37,10 @@ bool memberKeysDiffer(const T_EncEntry& a, const T_EncEntry& b) {
     return a.Kind != b.Kind || HeaderMembers(a.Content) != HeaderMembers(b.Content);
 }
 
-std::string_view trimmed(std::string_view text) {
-    auto blank = [](char c) {
-        return static_cast<unsigned char>(c) <= ' ';
-    };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // What AddEntryToHeader appends: a colon and the tag to a header without members, the tag
 // alone after a colon that ends the text, else a comma and the tag.
 std::string memberSuffix(std::string_view content, std::string_view tag) {
-    std::string_view text = trimmed(content);
+    std::string_view text = Trimmed(content);
     size_t colon = text.find(':');
     if (colon == std::string_view::npos)
         return ":" + std::string(tag);

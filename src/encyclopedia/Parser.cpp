@@ -140,14 +140,6 @@ ParseResult parseWorkFiles(const std::filesystem::path& workFolder, bool mergeFi
     return parseTexts(titles, contents, progress);
 }
 
-std::filesystem::path workFile(const std::filesystem::path& folder, std::string_view name,
-                               bool mergeFiles) {
-    std::string fileName(name);
-    if (mergeFiles)
-        fileName += ".merge";
-    return folder / fileName;
-}
-
 } // namespace
 
 ParseResult ParseEncyclopedia(std::string_view titlesBytes, std::string_view contentsBytes,
@@ -157,11 +149,11 @@ ParseResult ParseEncyclopedia(std::string_view titlesBytes, std::string_view con
 }
 
 std::filesystem::path TitlesFileIn(const std::filesystem::path& folder, bool mergeFiles) {
-    return workFile(folder, kTitlesFileName, mergeFiles);
+    return EncyclopediaFilesIn(folder, mergeFiles).Titles;
 }
 
 std::filesystem::path ContentsFileIn(const std::filesystem::path& folder, bool mergeFiles) {
-    return workFile(folder, kContentsFileName, mergeFiles);
+    return EncyclopediaFilesIn(folder, mergeFiles).Contents;
 }
 
 void Execute(const std::filesystem::path& workFolder, bool mergeFiles, const ProgressFn& progress,

@@ -1,5 +1,6 @@
 #include "encyclopedia/TextFormat.h"
 
+#include "common/Blanks.h"
 #include "encyclopedia/Utf16Text.h"
 
 #include <algorithm>
@@ -7,11 +8,6 @@
 
 namespace krel {
 namespace {
-
-// Characters that trimming removes.
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
 
 std::string_view untilNul(std::string_view text) {
     return text.substr(0, text.find('\0'));
@@ -49,16 +45,6 @@ std::string_view column(std::string_view line, size_t position, size_t count) {
     return line.substr(position - 1, count);
 }
 
-std::string_view trimmed(std::string_view text) {
-    size_t first = 0;
-    while (first < text.size() && isBlank(text[first]))
-        ++first;
-    size_t last = text.size();
-    while (last > first && isBlank(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
-}
-
 KindCode kindOf(std::string_view code) {
     if (code.size() != 3 || code[0] != 'E' || code[1] != 'G')
         return KindCode::None;
@@ -91,7 +77,7 @@ RecordCut cutBarForm(std::string_view line) {
 RecordCut cutBackslashForm(std::string_view line) {
     return {kindOf(column(line, 3, 3)),
             column(line, 7, 4),
-            trimmed(column(line, 12, std::string_view::npos)),
+            Trimmed(column(line, 12, std::string_view::npos)),
             {}};
 }
 

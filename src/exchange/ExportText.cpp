@@ -17,9 +17,10 @@ ExportResult ExportTextFiles(const Encyclopedia& encyclopedia, const fs::path& w
                              const fs::path& exportFolder) {
     SaveCurrentEncyclopedia(encyclopedia, workFolder);
     FilePair work = WorkCopiesIn(workFolder);
-    std::string contents = exchange::ReadRegularFile(work.Contents);
-    std::string titles = exchange::ReadRegularFile(work.Titles);
-    exchange::ReplacePair(WorkCopiesIn(exportFolder), std::move(contents), std::move(titles));
+    BytesPair bytes;
+    bytes.Contents = exchange::ReadRegularFile(work.Contents);
+    bytes.Titles = exchange::ReadRegularFile(work.Titles);
+    exchange::ReplacePair(WorkCopiesIn(exportFolder), std::move(bytes));
     return {
         true, exportFolder,
         "Encyclopedia files wsEncyclopedia.txt and wsEncyclopediaTitles.txt saved to the dir: " +

@@ -1,3 +1,4 @@
+#include "common/PathText.h"
 #include "encyclopedia/TextFormat.h"
 #include "encyclopedia/Writer.h"
 #include "exchange/Export.h"
@@ -88,28 +89,34 @@ void moveIntoPlace(PendingArchive& pending, const fs::path& target, const Dispos
         return;
     // The new archive is complete; keep it for the user rather than lose the export.
     pending.Keep();
-    throw std::runtime_error("Cannot replace " + exchange::PathText(target) + ": " +
-                             error.message() + "; the new archive is kept as " +
-                             exchange::PathText(pending.Path()));
+    throw std::runtime_error("Cannot replace " + PathText(target) + ": " + error.message() +
+                             "; the new archive is kept as " + PathText(pending.Path()));
 }
 
 } // namespace
 
-ExportResult ExportZipArchive(const Encyclopedia& encyclopedia, const fs::path& workFolder,
-                              const fs::path& exportFolder, TZipMaster& zip,
-                              const DisposeFn& disposeOld) {
+bool PackEncyclopedia(const Encyclopedia& encyclopedia, const fs::path& workFolder,
+                      const fs::path& target, TZipMaster& zip, const DisposeFn& disposeOld) {
     SaveCurrentEncyclopedia(encyclopedia, workFolder);
-    fs::path target = exportFolder / kExportArchiveName;
     fs::path partial = target;
     partial += ".partial~";
     PendingArchive pending(partial);
     if (!buildArchive(zip, pending.Path(), WorkCopiesIn(workFolder))) {
         zip.SetZipFileName({});
-        return {false, target, {}};
+        return false;
     }
     moveIntoPlace(pending, target, disposeOld);
     pending.Keep();
     zip.SetZipFileName(target);
+    return true;
+}
+
+ExportResult ExportZipArchive(const Encyclopedia& encyclopedia, const fs::path& workFolder,
+                              const fs::path& exportFolder, TZipMaster& zip,
+                              const DisposeFn& disposeOld) {
+    fs::path target = exportFolder / kExportArchiveName;
+    if (!PackEncyclopedia(encyclopedia, workFolder, target, zip, disposeOld))
+        return {false, target, {}};
     return {true, target,
             "Encyclopedia ZIP file created in the directory: " +
                 exchange::FolderText(exportFolder)};

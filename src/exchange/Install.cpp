@@ -1,6 +1,7 @@
 #include "exchange/Install.h"
 
 #include "common/AtomicFile.h"
+#include "common/PathText.h"
 #include "encyclopedia/TextFormat.h"
 #include "encyclopedia/Writer.h"
 
@@ -13,19 +14,19 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path looseFolderIn(const fs::path& dataFolder) {
-    return exchange::ChildIgnoringCase(dataFolder, kLooseFolderName);
+    return exchange::ChildIgnoringCase(dataFolder, kStringsFolderName);
 }
 
 FilePair looseFilesInFolder(const fs::path& folder) {
-    return {exchange::ChildIgnoringCase(folder, kContentsFileName),
-            exchange::ChildIgnoringCase(folder, kTitlesFileName)};
+    return {exchange::ChildIgnoringCase(folder, kTitlesFileName),
+            exchange::ChildIgnoringCase(folder, kContentsFileName)};
 }
 
 fs::path existingLooseFolder(const fs::path& dataFolder) {
     fs::path folder = looseFolderIn(dataFolder);
     std::error_code error;
     if (!fs::is_directory(folder, error))
-        throw std::runtime_error("The folder " + exchange::PathText(folder) +
+        throw std::runtime_error("The folder " + PathText(folder) +
                                  " does not exist; the encyclopedia cannot be installed there");
     return folder;
 }

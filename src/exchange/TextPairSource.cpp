@@ -1,4 +1,5 @@
 #include "common/DebugOutput.h"
+#include "common/PathText.h"
 #include "exchange/StageSources.h"
 
 namespace krel::exchange {
@@ -41,12 +42,15 @@ bool bothPass(const fs::path& first, const fs::path& second) {
 
 } // namespace
 
-std::optional<StagedBytes> ReadTextPair(const fs::path& first, const fs::path& second) {
+std::optional<BytesPair> ReadTextPair(const fs::path& first, const fs::path& second) {
     if (!bothPass(first, second) || isTitlesFile(first) == isTitlesFile(second))
         return std::nullopt;
     const fs::path& titles = isTitlesFile(first) ? first : second;
     const fs::path& contents = isTitlesFile(first) ? second : first;
-    return StagedBytes{ReadRegularFile(contents), ReadRegularFile(titles)};
+    BytesPair bytes;
+    bytes.Contents = ReadRegularFile(contents);
+    bytes.Titles = ReadRegularFile(titles);
+    return bytes;
 }
 
 } // namespace krel::exchange

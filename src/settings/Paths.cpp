@@ -2,7 +2,6 @@
 
 #include "common/AtomicFile.h"
 #include "common/Platform.h"
-#include "common/TextCodec.h"
 #include "settings/AsciiCase.h"
 
 #include <algorithm>
@@ -36,14 +35,6 @@ std::vector<fs::path> systemDataFolders() {
 }
 
 } // namespace
-
-fs::path FsPath(std::string_view text) {
-    return fs::path(Cp1252ToUtf8(text));
-}
-
-std::string PathText(const fs::path& path) {
-    return Utf8ToCp1252(path.string());
-}
 
 std::string WithTrailingSeparator(std::string folder) {
     if (folder.empty() || folder.back() != kPathSeparator)

@@ -2,6 +2,7 @@
 // in the way of the rest of the display when it cannot be shown.
 
 #include "EditorFixture.h"
+#include "archive/ZipNames.h"
 #include "common/AtomicFile.h"
 #include "dialogs/ZipListing.h"
 #include "editor/EditorWidgets.h"
@@ -57,7 +58,7 @@ TEST_F(PictureTest, TheBrowsersNameForAPictureFindsThatVeryPicture) {
     writePictures(pictures);
     PictureArchive archive;
     for (const std::string& member : members) {
-        const std::string name(PictureNameOf(FilePart(member)));
+        const std::string name(PictureNameOf(MemberNamePart(member)));
         EXPECT_EQ(archive.FindMember(assetArchive(), name), member) << name;
     }
 }
@@ -91,19 +92,17 @@ TEST_F(PictureTest, PictureThatCannotBeShownIsLoggedAndTheEntryStillShows) {
     EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
-TEST_F(PictureTest, DirectoryIsListedOnceUntilTheArchiveChanges) {
+TEST_F(PictureTest, AChangedArchiveIsReadAfresh) {
     TEncEditorMain& window = openWithPictures({{"Ships\\Ship.png", PngBytes(8, 8, 0)}});
-    select("Corsair");
     select("Ardent");
+    EXPECT_TRUE(window.EntryImage->picture().isNull());
     select("Corsair");
-    EXPECT_EQ(window.Pictures().Listings(), 1);
 
     // A new archive with a later time stamp and another size is listed afresh.
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     writePictures(
         {{"Ships\\Ship.png", PngBytes(8, 8, 0)}, {"Planets\\ARDENT.png", PngBytes(16, 16, 0)}});
     select("Ardent");
-    EXPECT_EQ(window.Pictures().Listings(), 2);
     EXPECT_EQ(window.EntryImage->picture().size(), QSize(16, 16));
 }
 

@@ -18,6 +18,7 @@ int RunMerge(const Arguments& args, std::ostream& out);
 int RunDiff(const Arguments& args, std::ostream& out);
 int RunCheck(const Arguments& args, std::ostream& out);
 int RunPictures(const Arguments& args, std::ostream& out);
+int RunPack(const Arguments& args, std::ostream& out);
 
 // Writes JSON the way every command prints it.
 void PrintJson(std::ostream& out, const Json& json);

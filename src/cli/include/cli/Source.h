@@ -3,6 +3,7 @@
 // or an archive holding them, as the editor imports one. Every reader of a source goes through
 // here.
 
+#include "common/EncyclopediaFiles.h"
 #include "common/UnitError.h"
 
 #include <filesystem>
@@ -14,10 +15,8 @@ KREL_UNIT_ERROR(ESourceError);
 
 // The two files of a source, read whole. The names say where the bytes came from, for messages.
 struct SourceFiles {
-    std::string TitlesName;
-    std::string ContentsName;
-    std::string Titles;
-    std::string Contents;
+    EncyclopediaPair<std::string> Names;
+    BytesPair Bytes;
 };
 
 // A folder gives "wsEncyclopediaTitles.txt" and "wsEncyclopedia.txt" (with mergeFiles their

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace krel {
 
@@ -34,5 +36,21 @@ void PinLocalTimeZone();
 // a negative number or the system cannot start one. Memory the child uses never counts towards
 // this process's peak (the store benchmark measures a fresh load this way).
 std::optional<double> RunInChildProcess(const std::function<double()>& work);
+
+struct ProgramRun {
+    int ExitStatus = -1;      // -1 when the program did not end normally
+    double Seconds = 0;       // wall-clock time
+    double CpuSeconds = 0;    // user and system time of all its threads
+    double PeakMegabytes = 0; // the program's largest resident memory
+};
+
+// User and system time of this process's threads so far. On a busy machine a program gets
+// only its share of the cores, so benchmarks report this beside the wall-clock time.
+double ProcessCpuSeconds();
+
+// Runs a program found on the search path (arguments[0]) with its standard output going to
+// outputFile, and waits for it; nothing when it cannot be started.
+std::optional<ProgramRun> RunProgram(const std::vector<std::string>& arguments,
+                                     const std::filesystem::path& outputFile);
 
 } // namespace krel

@@ -10,8 +10,6 @@
 
 namespace krel {
 
-// The name after the last "\" or ":" (all of it when there is none).
-std::string_view FilePart(std::string_view fileName);
 // The folder before the last "\" or ":", without that separator (empty when there is none).
 std::string_view DirPart(std::string_view fileName);
 // The picture name an entry stores for a member's file name: the name without its final ".png"

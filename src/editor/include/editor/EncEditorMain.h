@@ -145,7 +145,6 @@ public:
     // The paths of the game and work folders as the settings name them now.
     EditorPaths Paths() const;
     // The picture archive reader (its directory stays listed between selections).
-    const PictureArchive& Pictures() const { return pictures_; }
 
     // --- Editing: commands, drag and drop, undo ---
     // Every change to EntryList is one step here; the window is modified while it is not clean.
@@ -185,7 +184,7 @@ private:
     void log(const std::string& line);
     void appendArchiveListing();
     void putWorkCopies(const EditorPaths& paths);
-    void extractWorkCopy(const char* member, const std::filesystem::path& target);
+    void extractWorkCopy(std::string_view member, const std::filesystem::path& target);
     void startParserThread(bool merge);
     void waitForParse();
     void finishParse(const ParseResult& list);

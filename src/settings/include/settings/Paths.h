@@ -1,6 +1,8 @@
 #pragma once
 // Where the program finds and keeps its files. Texts inside the program are Windows-1252, so
-// folder settings are texts; FsPath and PathText convert at the file-system boundary.
+// folder settings are texts (common/PathText.h converts them at the file-system boundary).
+
+#include "common/PathText.h"
 
 #include <filesystem>
 #include <optional>
@@ -11,9 +13,6 @@ namespace krel {
 
 inline constexpr char kPathSeparator =
     static_cast<char>(std::filesystem::path::preferred_separator);
-
-std::filesystem::path FsPath(std::string_view text);
-std::string PathText(const std::filesystem::path& path);
 
 // folder with a separator appended unless it already ends with one.
 std::string WithTrailingSeparator(std::string folder);
