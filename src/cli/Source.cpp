@@ -27,6 +27,7 @@ SourceFiles readFolder(const fs::path& source, bool mergeFiles) {
     fs::path contents = ContentsFileIn(source, mergeFiles);
     files.TitlesName = titles.string();
     files.ContentsName = contents.string();
+    const ReadingLock pair({titles, contents});
     files.Titles = readFile(titles);
     files.Contents = readFile(contents);
     return files;

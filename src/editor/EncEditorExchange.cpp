@@ -61,8 +61,9 @@ public:
         std::error_code error;
         if (fs::is_regular_file(files_.Contents, error) &&
             fs::is_regular_file(files_.Titles, error)) {
-            contents_ = ReadWholeFile(files_.Contents);
-            titles_ = ReadWholeFile(files_.Titles);
+            std::vector<std::string> pair = ReadFilesTogether({files_.Contents, files_.Titles});
+            contents_ = std::move(pair[0]);
+            titles_ = std::move(pair[1]);
             held_ = true;
         }
     }

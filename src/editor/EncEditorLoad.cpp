@@ -86,8 +86,8 @@ void TEncEditorMain::FormShow() {
 // taken from the string archive.
 void TEncEditorMain::putWorkCopies(const EditorPaths& paths) {
     if (!NeedDefaults) {
-        WriteFileAtomic(paths.WorkContents, ReadWholeFile(paths.LooseContents));
-        WriteFileAtomic(paths.WorkTitles, ReadWholeFile(paths.LooseTitles));
+        ReplaceFilesWithCopies(
+            {{paths.WorkContents, paths.LooseContents}, {paths.WorkTitles, paths.LooseTitles}});
         return;
     }
     ShowMessage(this, MsgIcon::Information, kExtractingNow);

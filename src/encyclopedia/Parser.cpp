@@ -131,6 +131,9 @@ ParseResult parseTexts(std::string_view titles, std::string_view contents,
 // records are handed over, so whoever takes the records never shares memory with the files.
 ParseResult parseWorkFiles(const std::filesystem::path& workFolder, bool mergeFiles,
                            const ProgressFn& progress) {
+    // The pair is read as one: a save into the folder cannot slip between the two files.
+    const ReadingLock pair(
+        {TitlesFileIn(workFolder, mergeFiles), ContentsFileIn(workFolder, mergeFiles)});
     setProgress(progress, "Loading Encyclopedia Titles.", 0);
     std::string titles =
         DecodeEncyclopediaText(ReadWholeFile(TitlesFileIn(workFolder, mergeFiles)));

@@ -1,3 +1,4 @@
+#include "common/AtomicFile.h"
 #include "common/DebugOutput.h"
 #include "exchange/StageSources.h"
 
@@ -46,6 +47,7 @@ std::optional<StagedBytes> ReadTextPair(const fs::path& first, const fs::path& s
         return std::nullopt;
     const fs::path& titles = isTitlesFile(first) ? first : second;
     const fs::path& contents = isTitlesFile(first) ? second : first;
+    const ReadingLock pair({contents, titles});
     return StagedBytes{ReadRegularFile(contents), ReadRegularFile(titles)};
 }
 
