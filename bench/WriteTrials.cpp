@@ -64,8 +64,9 @@ std::string describe(std::optional<PairStamp> stamp) {
 }
 
 std::string stepName(std::uint64_t code) {
-    static const char* const names[] = {"temporaries written", "previous kept",  "intent recorded",
-                                        "target replaced",     "intent cleared", "rolling back"};
+    static const char* const names[] = {"folders held",    "temporaries written", "previous kept",
+                                        "intent recorded", "target replaced",     "intent cleared",
+                                        "rolling back"};
     return std::string(names[code >> 8]) + " " + std::to_string(code & 0xFF);
 }
 
@@ -142,9 +143,10 @@ public:
 
 private:
     static constexpr Stop kStops[] = {
-        {ReplaceStep::TemporariesWritten, 0}, {ReplaceStep::PreviousKept, 0},
-        {ReplaceStep::IntentRecorded, 0},     {ReplaceStep::TargetReplaced, 0},
-        {ReplaceStep::TargetReplaced, 1},     {ReplaceStep::IntentCleared, 0}};
+        {ReplaceStep::FoldersHeld, 0},    {ReplaceStep::TemporariesWritten, 0},
+        {ReplaceStep::PreviousKept, 0},   {ReplaceStep::IntentRecorded, 0},
+        {ReplaceStep::TargetReplaced, 0}, {ReplaceStep::TargetReplaced, 1},
+        {ReplaceStep::IntentCleared, 0}};
 
     void saveOwn() {
         own_ = {++generation_, 0};
@@ -200,18 +202,20 @@ private:
         std::optional<PairStamp> found = readQuietly();
         PairStamp before = words.Saved ? PairStamp{saved, 1} : own_;
         bool consistent = found && (*found == before || *found == PairStamp{saved + 1, 1});
+        ++figures_.RandomKillsAfter[words.Step];
         record(words, consistent, found);
     }
 
     void expect(const LastWords& words, PairStamp wanted) {
         std::optional<PairStamp> found = readQuietly();
+        if (words.Stopped)
+            ++figures_.StoppedAfter[words.Step];
         record(words, words.Stopped && found == wanted, found);
     }
 
     // After each kill the next save must succeed and leave nothing but the pair.
     void record(const LastWords& words, bool consistent, std::optional<PairStamp> found) {
         ++figures_.Kills;
-        ++figures_.KillsAfterStep[words.Step];
         if (!consistent)
             figures_.Faults.push_back("after " + words.Step + ": " + describe(found));
         try {

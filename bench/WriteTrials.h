@@ -26,8 +26,10 @@ PairStamp ReadPair(const std::filesystem::path& folder);
 
 struct CrashFigures {
     int Kills = 0;
-    std::map<std::string, int> KillsAfterStep; // the last step the child reached, by name
-    std::vector<std::string> Faults;           // empty when every kill left a consistent pair
+    // Kills by the last step the child reached: stopped there on purpose, or killed at random.
+    std::map<std::string, int> StoppedAfter;
+    std::map<std::string, int> RandomKillsAfter;
+    std::vector<std::string> Faults; // empty when every kill left a consistent pair
 };
 
 // Kills a child that saves pair after pair: once exactly after each step of a replacement (and

@@ -55,8 +55,10 @@ int run(const WritesOptions& options) {
     std::printf("crash trials: two files of %zu bytes, seed %u, %.1f s\n", options.Size,
                 options.Seed, crashMs / 1000);
     std::printf("  kills: %d, inconsistent afterwards: %zu\n", crash.Kills, crash.Faults.size());
-    for (const auto& [step, kills] : crash.KillsAfterStep)
-        std::printf("  killed after %-22s %5d\n", (step + ":").c_str(), kills);
+    for (const auto& [step, kills] : crash.StoppedAfter)
+        std::printf("  stopped after %-22s %5d\n", (step + ":").c_str(), kills);
+    for (const auto& [step, kills] : crash.RandomKillsAfter)
+        std::printf("  killed at random after %-22s %5d\n", (step + ":").c_str(), kills);
     printFaults(crash.Faults);
     trials::RaceFigures race;
     double raceMs = MillisecondsOf(

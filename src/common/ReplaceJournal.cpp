@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <system_error>
 
@@ -97,11 +98,6 @@ std::optional<std::vector<Swap>> readJournal(const fs::path& journal, const File
     return decode(ReadWholeFile(journal));
 }
 
-void syncFoldersOf(const std::vector<Swap>& swaps) {
-    for (const Swap& swap : swaps)
-        SyncFolder(swap.Target.parent_path());
-}
-
 } // namespace
 
 void RecordIntent(const fs::path& folder, const std::vector<Swap>& swaps) {
@@ -120,8 +116,7 @@ void RecordIntent(const fs::path& folder, const std::vector<Swap>& swaps) {
         throw;
     }
     // The backups' links and the journal must both be on the disk before any target changes.
-    syncFoldersOf(swaps);
-    SyncFolder(folder);
+    SyncFoldersOf(swaps, folder);
 }
 
 void ClearIntent(const fs::path& folder) {
@@ -134,7 +129,7 @@ void Undo(const std::vector<Swap>& swaps) {
         undoOne(swaps[i]);
         Reached(ReplaceStep::RollingBack, i);
     }
-    syncFoldersOf(swaps);
+    SyncFoldersOf(swaps);
 }
 
 void UndoInterrupted(const fs::path& folder) {
@@ -164,6 +159,16 @@ void RemoveLeftovers(const fs::path& folder, const std::vector<std::string>& nam
             it->symlink_status(ignored).type() != fs::file_type::directory)
             fs::remove(it->path(), ignored);
     }
+}
+
+void SyncFoldersOf(const std::vector<Swap>& swaps, const fs::path& also) {
+    std::set<fs::path> folders;
+    for (const Swap& swap : swaps)
+        folders.insert(swap.Target.parent_path());
+    if (!also.empty())
+        folders.insert(fs::absolute(also));
+    for (const fs::path& folder : folders)
+        SyncFolder(folder);
 }
 
 void Reached(ReplaceStep step, size_t file) {

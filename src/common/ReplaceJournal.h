@@ -35,6 +35,9 @@ void UndoInterrupted(const std::filesystem::path& folder);
 // temporaries and backups earlier versions left beside the given file names.
 void RemoveLeftovers(const std::filesystem::path& folder, const std::vector<std::string>& names);
 
+// Makes the renames in the targets' folders (and in also) durable, each folder once.
+void SyncFoldersOf(const std::vector<Swap>& swaps, const std::filesystem::path& also = {});
+
 // Tells the crash trials' hook that a step has been reached.
 void Reached(ReplaceStep step, size_t file = 0);
 

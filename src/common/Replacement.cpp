@@ -191,8 +191,7 @@ private:
                         [&] { fs::rename(swaps_[i].Temporary, swaps_[i].Target); });
             Reached(ReplaceStep::TargetReplaced, i);
         }
-        for (const Swap& swap : swaps_)
-            asReplacing(swap.Target, [&] { SyncFolder(swap.Target.parent_path()); });
+        asReplacing(plan_.front().New->Target, [&] { SyncFoldersOf(swaps_); });
     }
 
     // When undoing fails too, the journal stays and the next holder of the folder undoes.
@@ -229,6 +228,7 @@ void ReplaceAll(const std::vector<NewContent>& files, const std::vector<fs::path
     fs::path folder = namingFolder(files);
     std::vector<Planned> plan = planFor(files);
     FolderHold hold(pathsToHold(plan, sources));
+    Reached(ReplaceStep::FoldersHeld);
     for (Planned& planned : plan)
         notePreviousContent(planned);
     Replacement(std::move(plan), folder).Run();

@@ -62,6 +62,7 @@ std::vector<std::string> ReadFilesTogether(const std::vector<std::filesystem::pa
 // The steps of a replacement of several files, in order (RollingBack: one target of an undone
 // replacement has its previous content again). The crash trials stop the process between steps.
 enum class ReplaceStep {
+    FoldersHeld,
     TemporariesWritten,
     PreviousKept,
     IntentRecorded,
