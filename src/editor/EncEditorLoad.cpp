@@ -91,18 +91,21 @@ void TEncEditorMain::putWorkCopies(const EditorPaths& paths) {
         return;
     }
     ShowMessage(this, MsgIcon::Information, kExtractingNow);
-    extractWorkCopy(kContentsMember, paths.WorkContents);
-    extractWorkCopy(kTitlesMember, paths.WorkTitles);
+    std::string contents = extractWorkCopy(kContentsMember);
+    std::string titles = extractWorkCopy(kTitlesMember);
+    // Written as one pair: an interruption never leaves one file new and the other old.
+    ReplaceFilesAtomically({{paths.WorkContents, std::move(contents)},
+                            {paths.WorkTitles, std::move(titles)}});
     log("Extraction completed.");
 }
 
-void TEncEditorMain::extractWorkCopy(const char* member, const std::filesystem::path& target) {
+std::string TEncEditorMain::extractWorkCopy(const char* member) {
     log(std::string("-> Extracting ") + member);
     TZipStream* stream = ZipMaster1.ExtractFileToStream(member);
     if (!stream)
         throw std::runtime_error(std::string("Could not extract ") + member + " from " +
                                  PathText(ZipMaster1.ZipFileName()));
-    stream->SaveToFile(target);
+    return stream->Bytes();
 }
 
 void TEncEditorMain::FormClose() {

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace krel {
 namespace {
@@ -131,15 +133,14 @@ ParseResult parseTexts(std::string_view titles, std::string_view contents,
 // records are handed over, so whoever takes the records never shares memory with the files.
 ParseResult parseWorkFiles(const std::filesystem::path& workFolder, bool mergeFiles,
                            const ProgressFn& progress) {
-    // The pair is read as one: a save into the folder cannot slip between the two files.
-    const ReadingLock pair(
-        {TitlesFileIn(workFolder, mergeFiles), ContentsFileIn(workFolder, mergeFiles)});
     setProgress(progress, "Loading Encyclopedia Titles.", 0);
-    std::string titles =
-        DecodeEncyclopediaText(ReadWholeFile(TitlesFileIn(workFolder, mergeFiles)));
+    // Both files are read as one pair (a save into the folder cannot slip in between), without
+    // holding the folder while progress is reported.
+    std::vector<std::string> files = ReadFilesTogether(
+        {TitlesFileIn(workFolder, mergeFiles), ContentsFileIn(workFolder, mergeFiles)});
+    std::string titles = DecodeEncyclopediaText(std::exchange(files[0], {}));
     setProgress(progress, "Loading Encyclopedia Content.", 0);
-    std::string contents =
-        DecodeEncyclopediaText(ReadWholeFile(ContentsFileIn(workFolder, mergeFiles)));
+    std::string contents = DecodeEncyclopediaText(std::exchange(files[1], {}));
     return parseTexts(titles, contents, progress);
 }
 

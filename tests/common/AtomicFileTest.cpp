@@ -1,5 +1,6 @@
 #include "common/AtomicFile.h"
 
+#include "WriteTrials.h"
 #include "common/Platform.h"
 
 #include <filesystem>
@@ -188,4 +189,24 @@ TEST_F(AtomicFileTest, CopiesCarryTheSourcesBytesAndAMissingSourceChangesNothing
     }
     EXPECT_TRUE(ReadWholeFile(dir / "contents") == large);
     EXPECT_EQ(entriesIn(dir), 3u);
+}
+
+// Short runs of the crash and race trials; krel-writes-bench runs the long ones.
+TEST_F(AtomicFileTest, EveryKillLeavesTheCompleteOldOrNewPairAndTheNextSaveSucceeds) {
+    trials::CrashFigures figures = trials::RunCrashTrials(dir, 12, 256 << 10, 20240611);
+    for (const std::string& fault : figures.Faults)
+        ADD_FAILURE() << fault;
+    EXPECT_EQ(figures.Kills, 8 + 12);
+    for (const char* step :
+         {"folders held 0", "temporaries written 0", "previous kept 0", "intent recorded 0",
+          "target replaced 0", "target replaced 1", "intent cleared 0", "rolling back 0"})
+        EXPECT_EQ(figures.StoppedAfter[step], 1) << step;
+}
+
+TEST_F(AtomicFileTest, TwoWritersAtOnceLeaveThePairOfTheOneThatFinishedLast) {
+    trials::RaceFigures figures = trials::RunRaceTrials(dir, 20, 16 << 10);
+    for (const std::string& fault : figures.Faults)
+        ADD_FAILURE() << fault;
+    EXPECT_EQ(figures.Rounds, 20);
+    EXPECT_GT(figures.Reads, 0);
 }

@@ -185,7 +185,7 @@ private:
     void log(const std::string& line);
     void appendArchiveListing();
     void putWorkCopies(const EditorPaths& paths);
-    void extractWorkCopy(const char* member, const std::filesystem::path& target);
+    std::string extractWorkCopy(const char* member);
     void startParserThread(bool merge);
     void waitForParse();
     void finishParse(const ParseResult& list);
