@@ -260,7 +260,9 @@ void AdoptPermissions(const FileHandle& file, const FileFacts& facts) {
     // Only the superuser may give a file away; for others a different owner stays a wish.
     if (now.st_uid != facts.Owner || now.st_gid != facts.Group)
         tryToGive(file, facts);
-    if (fchmod(file.Descriptor(), static_cast<mode_t>(facts.Permissions)) != 0)
+    // File systems without permission bits (a FAT data disk) refuse to set them; nothing is lost.
+    if (fchmod(file.Descriptor(), static_cast<mode_t>(facts.Permissions)) != 0 && errno != EPERM &&
+        errno != EOPNOTSUPP)
         failWithLastError();
 }
 

@@ -208,12 +208,21 @@ private:
     std::vector<Swap> swaps_;
 };
 
+void undoInterruptedIn(const fs::path& folder) {
+    try {
+        UndoInterrupted(folder);
+    } catch (const std::system_error& e) {
+        throw std::runtime_error("Cannot undo the interrupted save in the folder " +
+                                 Quoted(folder) + ": " + e.code().message());
+    }
+}
+
 } // namespace
 
 FolderHold::FolderHold(const std::vector<fs::path>& files) {
     for (const auto& [folder, names] : foldersOf(files)) {
         locks_.push_back(std::make_unique<FolderLock>(folder));
-        UndoInterrupted(folder);
+        undoInterruptedIn(folder);
         // Without the lock another writer may be at work, and its temporaries are no leftovers.
         if (locks_.back()->Held())
             RemoveLeftovers(folder, names);
