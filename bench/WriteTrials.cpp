@@ -135,9 +135,9 @@ public:
         for (Stop stop : kStops)
             stopAt(stop, stop.Step == ReplaceStep::IntentCleared);
         stopWhileUndoing();
-        double saveMilliseconds = timedOwnSave();
+        figures_.SaveMilliseconds = timedOwnSave();
         for (int i = 0; i < randomKills; ++i)
-            killAtRandom(saveMilliseconds);
+            killAtRandom(figures_.SaveMilliseconds);
         return figures_;
     }
 

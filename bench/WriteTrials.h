@@ -25,6 +25,7 @@ void SavePair(const std::filesystem::path& folder, PairStamp stamp, size_t size)
 PairStamp ReadPair(const std::filesystem::path& folder);
 
 struct CrashFigures {
+    double SaveMilliseconds = 0; // one save of the pair, by the parent
     int Kills = 0;
     // Kills by the last step the child reached: stopped there on purpose, or killed at random.
     std::map<std::string, int> StoppedAfter;

@@ -54,6 +54,7 @@ int run(const WritesOptions& options) {
     });
     std::printf("crash trials: two files of %zu bytes, seed %u, %.1f s\n", options.Size,
                 options.Seed, crashMs / 1000);
+    std::printf("  one save of the pair: %.1f ms\n", crash.SaveMilliseconds);
     std::printf("  kills: %d, inconsistent afterwards: %zu\n", crash.Kills, crash.Faults.size());
     for (const auto& [step, kills] : crash.StoppedAfter)
         std::printf("  stopped after %-22s %5d\n", (step + ":").c_str(), kills);
