@@ -94,8 +94,8 @@ void TEncEditorMain::putWorkCopies(const EditorPaths& paths) {
     std::string contents = extractWorkCopy(kContentsMember);
     std::string titles = extractWorkCopy(kTitlesMember);
     // Written as one pair: an interruption never leaves one file new and the other old.
-    ReplaceFilesAtomically({{paths.WorkContents, std::move(contents)},
-                            {paths.WorkTitles, std::move(titles)}});
+    ReplaceFilesAtomically(
+        {{paths.WorkContents, std::move(contents)}, {paths.WorkTitles, std::move(titles)}});
     log("Extraction completed.");
 }
 
