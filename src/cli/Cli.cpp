@@ -1,9 +1,12 @@
 #include "cli/Cli.h"
 
 #include "cli/Commands.h"
+#include "cli/Utf8Messages.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <sstream>
+#include <system_error>
 
 namespace krel::cli {
 namespace {
@@ -126,17 +129,26 @@ std::string oneLine(std::string text) {
 }
 
 int report(std::ostream& err, const std::string& message) {
-    err << kProgram << ": " << oneLine(message) << '\n';
+    err << kProgram << ": " << Utf8Message(oneLine(message)) << '\n';
     return kExitBadInput;
 }
 
-} // namespace
+// A full disk, a closed or a broken output: the output is lost, and the command did not do its
+// work. The system's reason is read at once, before another call changes it.
+void deliver(const std::string& output, std::ostream& out) {
+    errno = 0;
+    out << output << std::flush;
+    if (!out)
+        throw std::runtime_error("cannot write the output: " +
+                                 (errno != 0 ? std::generic_category().message(errno)
+                                             : std::string("the output failed")));
+}
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
         std::ostringstream buffer;
         int status = dispatch(args, buffer);
-        out << buffer.str() << std::flush;
+        deliver(buffer.str(), out);
         return status;
     } catch (const EUsageError& e) {
         return report(err, std::string(e.what()) + " (see " + kProgram + " --help)");
@@ -145,6 +157,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (...) {
         return report(err, "unknown failure");
     }
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int status = run(args, out, err);
+    err << std::flush;
+    return err ? status : kExitBadInput;
 }
 
 } // namespace krel::cli

@@ -24,6 +24,7 @@ SourceFiles readFolder(const fs::path& source, bool mergeFiles) {
     FilePair paths = EncyclopediaFilesIn(source, mergeFiles);
     SourceFiles files;
     files.Names = {paths.Titles.string(), paths.Contents.string()};
+    const ReadingLock pair({paths.Titles, paths.Contents});
     files.Bytes = {readFile(paths.Titles), readFile(paths.Contents)};
     return files;
 }

@@ -61,8 +61,9 @@ public:
         std::error_code error;
         if (fs::is_regular_file(files_.Contents, error) &&
             fs::is_regular_file(files_.Titles, error)) {
-            bytes_.Contents = ReadWholeFile(files_.Contents);
-            bytes_.Titles = ReadWholeFile(files_.Titles);
+            std::vector<std::string> pair = ReadFilesTogether({files_.Contents, files_.Titles});
+            bytes_.Contents = std::move(pair[0]);
+            bytes_.Titles = std::move(pair[1]);
             held_ = true;
         }
     }

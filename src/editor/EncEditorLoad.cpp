@@ -86,23 +86,26 @@ void TEncEditorMain::FormShow() {
 // taken from the string archive.
 void TEncEditorMain::putWorkCopies(const EditorPaths& paths) {
     if (!NeedDefaults) {
-        WriteFileAtomic(paths.Work.Contents, ReadWholeFile(paths.Loose.Contents));
-        WriteFileAtomic(paths.Work.Titles, ReadWholeFile(paths.Loose.Titles));
+        ReplaceFilesWithCopies(
+            {{paths.Work.Contents, paths.Loose.Contents}, {paths.Work.Titles, paths.Loose.Titles}});
         return;
     }
     ShowMessage(this, MsgIcon::Information, kExtractingNow);
-    extractWorkCopy(kArchiveContentsMember, paths.Work.Contents);
-    extractWorkCopy(kArchiveTitlesMember, paths.Work.Titles);
+    std::string contents = extractWorkCopy(kArchiveContentsMember);
+    std::string titles = extractWorkCopy(kArchiveTitlesMember);
+    // Written as one pair: an interruption never leaves one file new and the other old.
+    ReplaceFilesAtomically(
+        {{paths.Work.Contents, std::move(contents)}, {paths.Work.Titles, std::move(titles)}});
     log("Extraction completed.");
 }
 
-void TEncEditorMain::extractWorkCopy(std::string_view member, const std::filesystem::path& target) {
+std::string TEncEditorMain::extractWorkCopy(std::string_view member) {
     log("-> Extracting " + std::string(member));
     TZipStream* stream = ZipMaster1.ExtractFileToStream(std::string(member));
     if (!stream)
         throw std::runtime_error("Could not extract " + std::string(member) + " from " +
                                  PathText(ZipMaster1.ZipFileName()));
-    stream->SaveToFile(target);
+    return stream->Bytes();
 }
 
 void TEncEditorMain::FormClose() {

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace krel {
 namespace {
@@ -132,11 +134,13 @@ ParseResult parseTexts(std::string_view titles, std::string_view contents,
 ParseResult parseWorkFiles(const std::filesystem::path& workFolder, bool mergeFiles,
                            const ProgressFn& progress) {
     setProgress(progress, "Loading Encyclopedia Titles.", 0);
-    std::string titles =
-        DecodeEncyclopediaText(ReadWholeFile(TitlesFileIn(workFolder, mergeFiles)));
+    // Both files are read as one pair (a save into the folder cannot slip in between), without
+    // holding the folder while progress is reported.
+    std::vector<std::string> files = ReadFilesTogether(
+        {TitlesFileIn(workFolder, mergeFiles), ContentsFileIn(workFolder, mergeFiles)});
+    std::string titles = DecodeEncyclopediaText(std::exchange(files[0], {}));
     setProgress(progress, "Loading Encyclopedia Content.", 0);
-    std::string contents =
-        DecodeEncyclopediaText(ReadWholeFile(ContentsFileIn(workFolder, mergeFiles)));
+    std::string contents = DecodeEncyclopediaText(std::exchange(files[1], {}));
     return parseTexts(titles, contents, progress);
 }
 

@@ -1,3 +1,4 @@
+#include "common/AtomicFile.h"
 #include "common/Platform.h"
 #include "encyclopedia/Writer.h"
 #include "exchange/Export.h"
@@ -17,10 +18,8 @@ ExportResult ExportTextFiles(const Encyclopedia& encyclopedia, const fs::path& w
                              const fs::path& exportFolder) {
     SaveCurrentEncyclopedia(encyclopedia, workFolder);
     FilePair work = WorkCopiesIn(workFolder);
-    BytesPair bytes;
-    bytes.Contents = exchange::ReadRegularFile(work.Contents);
-    bytes.Titles = exchange::ReadRegularFile(work.Titles);
-    exchange::ReplacePair(WorkCopiesIn(exportFolder), std::move(bytes));
+    FilePair exported = WorkCopiesIn(exportFolder);
+    ReplaceFilesWithCopies({{exported.Contents, work.Contents}, {exported.Titles, work.Titles}});
     return {
         true, exportFolder,
         "Encyclopedia files wsEncyclopedia.txt and wsEncyclopediaTitles.txt saved to the dir: " +

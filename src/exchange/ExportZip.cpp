@@ -1,3 +1,4 @@
+#include "common/AtomicFile.h"
 #include "common/PathText.h"
 #include "encyclopedia/TextFormat.h"
 #include "encyclopedia/Writer.h"
@@ -84,13 +85,14 @@ void moveIntoPlace(PendingArchive& pending, const fs::path& target, const Dispos
     std::error_code error;
     if (disposeOld && fs::exists(target, error))
         disposeOld(target);
-    fs::rename(pending.Path(), target, error);
-    if (!error)
-        return;
-    // The new archive is complete; keep it for the user rather than lose the export.
-    pending.Keep();
-    throw std::runtime_error("Cannot replace " + PathText(target) + ": " + error.message() +
-                             "; the new archive is kept as " + PathText(pending.Path()));
+    try {
+        MoveFileIntoPlace(pending.Path(), target);
+    } catch (const std::exception& e) {
+        // The new archive is complete; keep it for the user rather than lose the export.
+        pending.Keep();
+        throw std::runtime_error(std::string(e.what()) + "; the new archive is kept as " +
+                                 PathText(pending.Path()));
+    }
 }
 
 } // namespace

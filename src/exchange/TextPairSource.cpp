@@ -1,3 +1,4 @@
+#include "common/AtomicFile.h"
 #include "common/DebugOutput.h"
 #include "common/PathText.h"
 #include "exchange/StageSources.h"
@@ -47,6 +48,7 @@ std::optional<BytesPair> ReadTextPair(const fs::path& first, const fs::path& sec
         return std::nullopt;
     const fs::path& titles = isTitlesFile(first) ? first : second;
     const fs::path& contents = isTitlesFile(first) ? second : first;
+    const ReadingLock pair({contents, titles});
     BytesPair bytes;
     bytes.Contents = ReadRegularFile(contents);
     bytes.Titles = ReadRegularFile(titles);

@@ -184,7 +184,7 @@ private:
     void log(const std::string& line);
     void appendArchiveListing();
     void putWorkCopies(const EditorPaths& paths);
-    void extractWorkCopy(std::string_view member, const std::filesystem::path& target);
+    std::string extractWorkCopy(std::string_view member);
     void startParserThread(bool merge);
     void waitForParse();
     void finishParse(const ParseResult& list);
