@@ -59,8 +59,8 @@ SourceFiles ReadArchiveSource(const std::filesystem::path& path) {
     SourceFiles files;
     files.TitlesName = archive.MemberLabel(found.Titles.front());
     files.ContentsName = archive.MemberLabel(found.Contents.front());
-    files.Titles = archive.ExtractWhole(found.Titles.front());
-    files.Contents = archive.ExtractWhole(found.Contents.front());
+    files.Titles = DecodeEncyclopediaFile(archive.ExtractWhole(found.Titles.front()));
+    files.Contents = DecodeEncyclopediaFile(archive.ExtractWhole(found.Contents.front()));
     return files;
 }
 

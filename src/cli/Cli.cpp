@@ -116,9 +116,8 @@ int report(std::ostream& err, const std::string& message) {
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
-        std::ostringstream buffer;
-        int status = dispatch(args, buffer);
-        out << buffer.str() << std::flush;
+        int status = dispatch(args, out);
+        out << std::flush;
         return status;
     } catch (const EUsageError& e) {
         return report(err, std::string(e.what()) + " (see " + kProgram + " --help)");

@@ -1,6 +1,5 @@
 #include "cli/Source.h"
 
-#include "common/AtomicFile.h"
 #include "encyclopedia/Parser.h"
 
 namespace krel::cli {
@@ -12,13 +11,13 @@ fs::file_status statusOf(const fs::path& path) {
     return fs::status(path, ignored);
 }
 
-std::string readFile(const fs::path& file) {
+FileText readFile(const fs::path& file) {
     fs::file_status status = statusOf(file);
     if (!fs::exists(status))
         throw ESourceError("'" + file.string() + "': no such file");
     if (!fs::is_regular_file(status))
         throw ESourceError("'" + file.string() + "': not a regular file");
-    return ReadWholeFile(file);
+    return ReadEncyclopediaFile(file);
 }
 
 SourceFiles readFolder(const fs::path& source, bool mergeFiles) {

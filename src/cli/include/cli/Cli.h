@@ -12,8 +12,8 @@ constexpr int kExitOk = 0;
 constexpr int kExitProblems = 1;
 constexpr int kExitBadInput = 2;
 
-// Runs the command in args (without the program name). A command's output reaches out only
-// when it succeeds; any failure prints one line on err and gives kExitBadInput.
+// Runs the command in args (without the program name). A command writes to out only once its
+// work has succeeded; any failure prints one line on err and gives kExitBadInput.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace krel::cli
