@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <pwd.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,15 +39,6 @@ void PinLocalTimeZone() {
     std::error_code ignored;
     if (std::getenv("TZ") == nullptr && fs::exists("/etc/localtime", ignored))
         setenv("TZ", ":/etc/localtime", 0);
-}
-
-void AdviseHugePages(void* buffer, std::size_t size) {
-    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
-    auto start = reinterpret_cast<std::uintptr_t>(buffer);
-    std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-    std::uintptr_t end = (start + size) & ~(kHugePage - 1);
-    if (end > first)
-        madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 }
 
 std::optional<double> RunInChildProcess(const std::function<double()>& work) {

@@ -1,7 +1,6 @@
 #include "encyclopedia/FileText.h"
 
 #include "common/FileReader.h"
-#include "common/Platform.h"
 #include "encyclopedia/Utf16Text.h"
 
 #include <algorithm>
@@ -38,7 +37,6 @@ size_t EncyclopediaTextDecoder::start(std::string_view piece, bool last) {
         return 0;
     capacity_ = utf16 ? (std::max<size_t>(fileSize_, 2) - 2) / 2 : fileSize_;
     text_.chars_.reset(new char[capacity_]);
-    AdviseHugePages(text_.chars_.get(), capacity_);
     state_ = utf16 ? State::Utf16 : State::EightBit;
     return utf16 ? std::min<size_t>(piece.size(), 2) : 0;
 }

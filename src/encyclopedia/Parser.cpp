@@ -1,6 +1,5 @@
 #include "encyclopedia/Parser.h"
 
-#include "common/Platform.h"
 #include "encyclopedia/Encyclopedia.h"
 #include "encyclopedia/Errors.h"
 #include "encyclopedia/FileText.h"
@@ -45,7 +44,6 @@ public:
     // never written costs no memory. A written entry takes about four lines of titles.
     explicit Binder(size_t lineCount) {
         records_.reserve(lineCount);
-        AdviseHugePages(records_.data(), records_.capacity() * sizeof(T_EncEntry));
         firstKeys_.reserve(lineCount);
         firstEntry_.Reserve(lineCount / 4);
     }

@@ -1,7 +1,6 @@
 #include "encyclopedia/Writer.h"
 
 #include "common/AtomicFile.h"
-#include "common/Platform.h"
 #include "encyclopedia/Errors.h"
 #include "encyclopedia/TextFormat.h"
 #include "encyclopedia/Utf16Text.h"
@@ -53,7 +52,6 @@ class FileBytes {
 public:
     void Reserve(size_t chars) {
         bytes_.reserve(2 * chars + 3);
-        AdviseHugePages(bytes_.data(), bytes_.capacity());
         bytes_ += "\xFF\xFE";
     }
     // The buffer grows once per line; the line's parts are then written straight into it.

@@ -2,7 +2,6 @@
 // The few calls that differ between operating systems live here, so every other file of the
 // program stays portable.
 
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -30,11 +29,6 @@ bool FileNamesIgnoreCase();
 // zone file for each one, which makes listing a large archive several times slower. Called once
 // at program start, before any thread exists.
 void PinLocalTimeZone();
-
-// Asks the system to back a large buffer that is about to be filled with huge pages where it
-// can: filling fresh memory then costs one page fault per two megabytes instead of one per four
-// kilobytes. Only whole huge pages inside the buffer are affected; a hint, never a failure.
-void AdviseHugePages(void* buffer, std::size_t size);
 
 // Runs work in a child process and returns the number it gives, or nothing when it fails, gives
 // a negative number or the system cannot start one. Memory the child uses never counts towards
