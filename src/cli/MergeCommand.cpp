@@ -2,6 +2,7 @@
 #include "cli/Json.h"
 #include "cli/Load.h"
 #include "cli/Save.h"
+#include "common/Platform.h"
 #include "common/TextCodec.h"
 #include "encyclopedia/Completion.h"
 
@@ -107,6 +108,7 @@ int RunMerge(const Arguments& args, std::ostream& out) {
     Encyclopedia book;
     LoadSource(book, source);
     MergeResult result = mergeOther(book, other, options);
+    ReleaseFreedMemory();
     if (args.Has("out"))
         SaveInto(book, args.Value("out"));
     printMergeReport(out, result, answers, book);

@@ -1,6 +1,9 @@
 #include "common/Platform.h"
 
 #include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -39,6 +42,12 @@ void PinLocalTimeZone() {
     std::error_code ignored;
     if (std::getenv("TZ") == nullptr && fs::exists("/etc/localtime", ignored))
         setenv("TZ", ":/etc/localtime", 0);
+}
+
+void ReleaseFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 std::optional<double> RunInChildProcess(const std::function<double()>& work) {
