@@ -38,7 +38,8 @@ SourceFiles ReadArchiveSource(const std::filesystem::path& path) {
     const MemberInfo& contents = found.Contents.front();
     SourceFiles files;
     files.Names = {MemberLabel(archive, titles), MemberLabel(archive, contents)};
-    files.Bytes = {ReadToolMember(archive, titles), ReadToolMember(archive, contents)};
+    files.Texts.Titles = DecodeEncyclopediaFile(ReadToolMember(archive, titles));
+    files.Texts.Contents = DecodeEncyclopediaFile(ReadToolMember(archive, contents));
     return files;
 }
 

@@ -134,10 +134,10 @@ int report(std::ostream& err, const std::string& message) {
 }
 
 // A full disk, a closed or a broken output: the output is lost, and the command did not do its
-// work. The system's reason is read at once, before another call changes it.
-void deliver(const std::string& output, std::ostream& out) {
-    errno = 0;
-    out << output << std::flush;
+// work. Commands write as they go, so the stream gives up at the first failed write and keeps
+// the system's reason in errno, which nothing after it touches.
+void checkDelivered(std::ostream& out) {
+    out << std::flush;
     if (!out)
         throw std::runtime_error("cannot write the output: " +
                                  (errno != 0 ? std::generic_category().message(errno)
@@ -146,9 +146,9 @@ void deliver(const std::string& output, std::ostream& out) {
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
-        std::ostringstream buffer;
-        int status = dispatch(args, buffer);
-        deliver(buffer.str(), out);
+        errno = 0;
+        int status = dispatch(args, out);
+        checkDelivered(out);
         return status;
     } catch (const EUsageError& e) {
         return report(err, std::string(e.what()) + " (see " + kProgram + " --help)");

@@ -23,10 +23,12 @@ int runView(const Arguments& args, std::ostream& out, ViewMode mode,
     Encyclopedia book;
     LoadSource(book, files);
     std::vector<Row> rows = buildView(book, files, mode, searchText);
-    if (args.Has("text"))
+    if (args.Has("text")) {
         out << OutlineText(book, rows);
-    else
-        PrintJson(out, RowsToJson(rows));
+        return 0;
+    }
+    PrintRowsJson(out, rows);
+    out << '\n';
     return 0;
 }
 
@@ -40,7 +42,8 @@ int RunDump(const Arguments& args, std::ostream& out) {
     SourceFiles files = ReadSource(args.Operands[0], args.Has("merge-files"));
     Encyclopedia book;
     LoadSource(book, files);
-    PrintJson(out, RecordsToJson(book.GetEntryList()));
+    PrintRecordsJson(out, book.GetEntryList());
+    out << '\n';
     return 0;
 }
 

@@ -110,7 +110,8 @@ Json changeToJson(const RecordChange& change) {
 }
 
 void loadInto(Encyclopedia& book, const std::string& source) {
-    LoadSource(book, ReadSource(source));
+    SourceFiles files = ReadSource(source);
+    LoadSource(book, files);
 }
 
 } // namespace

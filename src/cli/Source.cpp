@@ -1,6 +1,7 @@
 #include "cli/Source.h"
 
 #include "common/AtomicFile.h"
+#include "encyclopedia/Parser.h"
 
 namespace krel::cli {
 namespace fs = std::filesystem;
@@ -11,13 +12,13 @@ fs::file_status statusOf(const fs::path& path) {
     return fs::status(path, ignored);
 }
 
-std::string readFile(const fs::path& file) {
+FileText readFile(const fs::path& file) {
     fs::file_status status = statusOf(file);
     if (!fs::exists(status))
         throw ESourceError("'" + file.string() + "': no such file");
     if (!fs::is_regular_file(status))
         throw ESourceError("'" + file.string() + "': not a regular file");
-    return ReadWholeFile(file);
+    return ReadEncyclopediaFile(file);
 }
 
 SourceFiles readFolder(const fs::path& source, bool mergeFiles) {
@@ -25,7 +26,8 @@ SourceFiles readFolder(const fs::path& source, bool mergeFiles) {
     SourceFiles files;
     files.Names = {paths.Titles.string(), paths.Contents.string()};
     const ReadingLock pair({paths.Titles, paths.Contents});
-    files.Bytes = {readFile(paths.Titles), readFile(paths.Contents)};
+    files.Texts.Titles = readFile(paths.Titles);
+    files.Texts.Contents = readFile(paths.Contents);
     return files;
 }
 

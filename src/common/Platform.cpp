@@ -6,6 +6,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -49,6 +52,12 @@ void PinLocalTimeZone() {
     std::error_code ignored;
     if (std::getenv("TZ") == nullptr && fs::exists("/etc/localtime", ignored))
         setenv("TZ", ":/etc/localtime", 0);
+}
+
+void ReleaseFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 std::optional<double> RunInChildProcess(const std::function<double()>& work) {

@@ -34,7 +34,10 @@ private:
     size_t lf_;
 };
 
+// Record lines begin with what is looked for, so only other lines are searched whole.
 bool startsRecord(std::string_view line) {
+    if (line.starts_with('|') || line.starts_with("\\*"))
+        return true;
     return line.find('|') != std::string_view::npos || line.find("\\*") != std::string_view::npos;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The commands of krel-encyclopedia. Each reads its parsed arguments, writes its whole output
-// to out and returns the exit status; failures are raised.
+// The commands of krel-encyclopedia. Each reads its parsed arguments, does every part of its
+// work that can fail, and only then writes its output to out, piece by piece (a large output
+// is never held whole); it returns the exit status, and failures are raised.
 
 #include "cli/Arguments.h"
 #include "cli/Json.h"

@@ -5,6 +5,7 @@
 
 #include "common/EncyclopediaFiles.h"
 #include "common/UnitError.h"
+#include "encyclopedia/FileText.h"
 
 #include <filesystem>
 #include <string>
@@ -13,10 +14,11 @@ namespace krel::cli {
 
 KREL_UNIT_ERROR(ESourceError);
 
-// The two files of a source, read whole. The names say where the bytes came from, for messages.
+// The two files of a source, read whole and decoded. The names say where the texts came from,
+// for messages.
 struct SourceFiles {
     EncyclopediaPair<std::string> Names;
-    BytesPair Bytes;
+    EncyclopediaPair<FileText> Texts;
 };
 
 // A folder gives "wsEncyclopediaTitles.txt" and "wsEncyclopedia.txt" (with mergeFiles their

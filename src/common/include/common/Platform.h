@@ -33,6 +33,11 @@ bool FileNamesIgnoreCase();
 // at program start, before any thread exists.
 void PinLocalTimeZone();
 
+// Gives the memory that the heap holds free back to the system. A step that frees a great many
+// small blocks (a merge drops a whole parsed encyclopedia) would otherwise keep them resident
+// under whatever large buffer comes next.
+void ReleaseFreedMemory();
+
 // Runs work in a child process and returns the number it gives, or nothing when it fails, gives
 // a negative number or the system cannot start one. Memory the child uses never counts towards
 // this process's peak (the store benchmark measures a fresh load this way).
