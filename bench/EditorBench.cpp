@@ -14,7 +14,12 @@
 #include "dialogs/TagEdit.h"
 #include "editor/EditHistory.h"
 #include "editor/EncEditorMain.h"
+#include "editor/EntryBrowser.h"
+#include "editor/EntryCommands.h"
 #include "editor/EntryListModel.h"
+#include "editor/EntryReordering.h"
+#include "editor/ExchangeCommands.h"
+#include "editor/ParseRunner.h"
 #include "encyclopedia/Parser.h"
 #include "encyclopedia/Writer.h"
 #include "frame/MainForm.h"
@@ -194,11 +199,10 @@ double timed(const std::function<void()>& action) {
     });
 }
 
-std::vector<const T_EncEntry*> entriesWithPictures(const TEncEditorMain& editor,
-                                                   const std::set<std::string>& names,
-                                                   size_t wanted) {
+std::vector<const T_EncEntry*>
+entriesWithPictures(TEncEditorMain& editor, const std::set<std::string>& names, size_t wanted) {
     std::vector<const T_EncEntry*> found;
-    for (const auto& record : editor.EntryList.GetEntryList())
+    for (const auto& record : editor.EntryList().GetEntryList())
         if (record->Kind == ekEntry && names.count(record->Image) && found.size() < wanted)
             found.push_back(record.get());
     return found;
@@ -271,31 +275,31 @@ void runExchange(TEncEditorMain& editor, TKrelEditMainForm& frame, const BenchWo
 
     std::vector<double> mergeClick, mergeStep, zipExport;
     for (int i = 0; i < options.Runs; ++i) {
-        mergeClick.push_back(timed([&] { editor.MergeClick(); }));
-        editor.History->Stack().undo();
+        mergeClick.push_back(timed([&] { editor.Exchange().MergeClick(); }));
+        editor.History().Stack().undo();
     }
-    // The merge itself, without reading and parsing the files: the window's completion and the
-    // undo step that records it.
+    // The merge itself, without reading and parsing the files: the window's completion (still in
+    // merge mode from the merges above) and the undo step that records it.
     const ParseResult parsed = ParseEncyclopedia(ReadWholeFile(source / "wsEncyclopediaTitles.txt"),
                                                  ReadWholeFile(source / "wsEncyclopedia.txt"));
+    ParseRunner& parser = editor.Parser();
     for (int i = 0; i < options.Runs; ++i) {
-        editor.MergeMode = true;
         mergeStep.push_back(timed([&] {
-            editor.History->PushStep(QStringLiteral("Merge"), [&] {
-                editor.ThreadOnComplete(*editor.ParserThread, parsed);
+            editor.History().PushStep(QStringLiteral("Merge"), [&] {
+                parser.ThreadOnComplete(*parser.ParserThread(), parsed);
             });
         }));
-        editor.History->Stack().undo();
+        editor.History().Stack().undo();
     }
     for (int i = 0; i < options.Runs; ++i) {
         answerExportWithZip();
-        zipExport.push_back(timed([&] { editor.ExportClick(); }));
+        zipExport.push_back(timed([&] { editor.Exchange().ExportClick(); }));
     }
     InstallDialogs(previous);
     SetProgramFolderForTests({});
 
     std::printf("Exchange: merging %zu records (%d added, %d changed), export as ZIP\n",
-                second.Count(), editor.ItemsAdded, editor.ItemsChanged);
+                second.Count(), parser.ItemsAdded(), parser.ItemsChanged());
     printLine("merge: the merge itself, with its undo step", Median(mergeStep), 200);
     printLine("merge: whole command, parse included", Median(mergeClick), 1000);
     printLine("export as ZIP", Median(zipExport), 1000);
@@ -320,19 +324,25 @@ template <class Dialog> void whenDialog(std::function<void(Dialog&)> fill) {
     });
 }
 
+QListView& entryList(TEncEditorMain& editor) {
+    return *editor.findChild<QListView*>(QStringLiteral("EntryListBox"));
+}
+
 // Selects the row of a record (the table of contents lists every entry under its header).
 QPoint selectRow(TEncEditorMain& editor, const T_EncEntry* record) {
-    const QModelIndex index = editor.EntryRows->index(editor.EntryRows->RowOf(record));
-    editor.EntryListBox->setCurrentIndex(index);
-    editor.EntryListBox->scrollTo(index);
-    return editor.EntryListBox->visualRect(index).center();
+    const EntryListModel& rows = editor.Browser().Rows();
+    const QModelIndex index = rows.index(rows.RowOf(editor.EntryList().IdOf(record)));
+    entryList(editor).setCurrentIndex(index);
+    entryList(editor).scrollTo(index);
+    return entryList(editor).visualRect(index).center();
 }
 
 // The n-th entry row of the table of contents that has an entry row right below it.
-const T_EncEntry* memberEntry(const TEncEditorMain& editor, int n) {
-    for (int row = 0; row + 1 < editor.EntryRows->rowCount(); ++row) {
-        const T_EncEntry* record = editor.EntryRows->Record(row);
-        const T_EncEntry* next = editor.EntryRows->Record(row + 1);
+const T_EncEntry* memberEntry(TEncEditorMain& editor, int n) {
+    const EntryListModel& rows = editor.Browser().Rows();
+    for (int row = 0; row + 1 < rows.rowCount(); ++row) {
+        const T_EncEntry* record = rows.Record(row);
+        const T_EncEntry* next = rows.Record(row + 1);
         if (record && next && record->Kind == ekEntry && next->Kind == ekEntry && n-- == 0)
             return record;
     }
@@ -342,38 +352,40 @@ const T_EncEntry* memberEntry(const TEncEditorMain& editor, int n) {
 void runEditing(TEncEditorMain& editor, const Options& options) {
     AnswerYes answers;
     DialogService* previous = InstallDialogs(&answers);
-    editor.TOCClick();
+    EntryBrowser& browser = editor.Browser();
+    EntryCommands& commands = editor.Commands();
+    EntryReordering& reordering = editor.Reordering();
+    browser.TOCClick();
     std::vector<double> edit, add, remove, drop, undo, redo;
     for (int i = 0; i < options.Runs; ++i) {
         const T_EncEntry* entry = memberEntry(editor, 100 + i);
-        editor.SelectEntry(entry);
+        browser.SelectEntry(entry);
         selectRow(editor, entry);
         whenDialog<TEncEntryEditor>([i](TEncEntryEditor& dialog) {
             dialog.Title->setText(QStringLiteral("Edited %1").arg(i));
         });
-        edit.push_back(timed([&] { editor.EditClick(); }));
+        edit.push_back(timed([&] { commands.EditClick(); }));
 
         whenDialog<TAddForm>([](TAddForm& chooser) { chooser.Entry->click(); });
         whenDialog<TEncEntryEditor>([i](TEncEntryEditor& dialog) {
             dialog.EntryTag->setText(QStringLiteral("Q%1").arg(i, 3, 10, QLatin1Char('0')));
             dialog.Title->setText(QStringLiteral("Added"));
         });
-        add.push_back(timed([&] { editor.AddClick(); }));
+        add.push_back(timed([&] { commands.AddClick(); }));
 
         const T_EncEntry* dragged = memberEntry(editor, 200 + i);
-        const int row = editor.EntryRows->RowOf(dragged);
+        const int row = browser.Rows().RowOf(editor.EntryList().IdOf(dragged));
         const QPoint from = selectRow(editor, dragged);
-        const QPoint onto =
-            editor.EntryListBox->visualRect(editor.EntryRows->index(row + 1)).center();
+        const QPoint onto = entryList(editor).visualRect(browser.Rows().index(row + 1)).center();
         drop.push_back(timed([&] {
-            editor.EntryListBoxDragBegin(Qt::LeftButton, from);
-            editor.EntryListBoxDragDrop(onto);
+            reordering.EntryListBoxDragBegin(Qt::LeftButton, from);
+            reordering.EntryListBoxDragDrop(onto);
         }));
 
         selectRow(editor, memberEntry(editor, 300 + i));
-        remove.push_back(timed([&] { editor.DeleteClick(); }));
+        remove.push_back(timed([&] { commands.DeleteClick(); }));
     }
-    QUndoStack& stack = editor.History->Stack();
+    QUndoStack& stack = editor.History().Stack();
     while (stack.canUndo())
         undo.push_back(timed([&] { stack.undo(); }));
     while (stack.canRedo())
@@ -381,7 +393,7 @@ void runEditing(TEncEditorMain& editor, const Options& options) {
     InstallDialogs(previous);
 
     std::printf("Editing: %zu records; a step keeps %zu record pointers\n",
-                editor.EntryList.Count(), editor.EntryList.Count());
+                editor.EntryList().Count(), editor.EntryList().Count());
     printLine("edit an entry (dialog, apply, rebuild)", Median(edit), 100);
     printLine("add an entry (two dialogs, rebuild)", Median(add), 100);
     printLine("drop an entry after another", Median(drop), 100);
@@ -406,15 +418,17 @@ int run(const Options& options) {
         fromLoose.push_back(openEditor(frame));
 
     auto& editor = *qobject_cast<TEncEditorMain*>(frame.editorWindow());
+    EntryBrowser& browser = editor.Browser();
     std::vector<double> index, toc, search, withPicture;
-    editor.FindText->setText(QString::fromStdString(SyntheticKeyword()));
+    editor.findChild<QLineEdit*>(QStringLiteral("FindText"))
+        ->setText(QString::fromStdString(SyntheticKeyword()));
     for (int i = 0; i < options.Runs; ++i) {
-        index.push_back(timed([&] { editor.SubjectIndexClick(); }));
-        toc.push_back(timed([&] { editor.TOCClick(); }));
-        search.push_back(timed([&] { editor.FindClick(); }));
+        index.push_back(timed([&] { browser.SubjectIndexClick(); }));
+        toc.push_back(timed([&] { browser.TOCClick(); }));
+        search.push_back(timed([&] { browser.FindClick(); }));
     }
     for (const T_EncEntry* record : entriesWithPictures(editor, world.PictureNames, 50))
-        withPicture.push_back(timed([&] { editor.SelectEntry(record); }));
+        withPicture.push_back(timed([&] { browser.SelectEntry(record); }));
 
     std::printf("Editor window, offscreen: %zu entries, %zu pictures in the picture archive; "
                 "median of %d runs (%zu selections)\n",
@@ -424,8 +438,7 @@ int run(const Options& options) {
     printLine("open editor, loose text files", Median(fromLoose), 1000);
     printLine("switch to the subject index", Median(index), 50);
     printLine("switch to the table of contents", Median(toc), 50);
-    printLine("keyword search (" + std::to_string(editor.EntryListBox->model()->rowCount()) +
-                  " rows)",
+    printLine("keyword search (" + std::to_string(browser.Rows().rowCount()) + " rows)",
               Median(search), 50);
     printLine("select an entry with a picture", Median(withPicture), 30);
     printLine("  slowest selection", *std::max_element(withPicture.begin(), withPicture.end()), 30);

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace krel {
 
@@ -23,6 +24,10 @@ TAddForm::TAddForm(QWidget* parent) : QDialog(parent) {
 
     layOutChooser(this, Label1, {Header, Entry}, footButtons({CloseBut, SSHoverText1}));
     setFixedSize(238, 181);
+}
+
+bool TAddForm::WantsHeader() const {
+    return Header->isChecked();
 }
 
 } // namespace krel

@@ -38,7 +38,7 @@ std::string replaceAll(std::string text, std::string_view from, std::string_view
 }
 
 QString headerText(const T_EncEntry* header) {
-    return header ? ToQt(HeaderTitle(header->Content)) : QStringLiteral("(none)");
+    return header ? ToQt(HeaderTitle(header->Content)) : ToQt(kNoHeader);
 }
 
 QToolButton* glyphButton(const char* name, Qt::ArrowType arrow, QWidget* parent) {
@@ -64,7 +64,7 @@ TEncEntryEditor::TEncEntryEditor(const Encyclopedia& editorMain, QWidget* parent
 
 TEncEntryEditor::TEncEntryEditor(const Encyclopedia& editorMain, DialogService& dialogs,
                                  QWidget* parent)
-    : QDialog(parent), EditorMain(&editorMain), dialogs_(dialogs) {
+    : QDialog(parent), encyclopedia_(editorMain), dialogs_(dialogs) {
     setObjectName(QStringLiteral("EncEntryEditor"));
     setWindowTitle(QStringLiteral("Entry Editor"));
     buildControls();
@@ -163,6 +163,38 @@ void TEncEntryEditor::connectHandlers() {
     caption_->setText(windowTitle());
 }
 
+void TEncEntryEditor::Edit(const T_EncEntry& entry, RecordId edited, const QImage& picture) {
+    entry_ = entry;
+    edited_ = edited;
+    editorPicture_ = picture;
+}
+
+void TEncEntryEditor::SetGameFolders(std::string baseDir, std::string tempDir) {
+    baseDir_ = std::move(baseDir);
+    tempDir_ = std::move(tempDir);
+}
+
+EntryDraft TEncEntryEditor::Draft() const {
+    EntryDraft draft;
+    draft.Fields.Kind = ekEntry;
+    draft.Fields.Tag = FromQt(EntryTag->text());
+    draft.Fields.Title = FromQt(Title->text());
+    draft.Fields.Keywords = FromQt(Keywords->text());
+    draft.Fields.Related = relatedTags();
+    draft.Fields.Image = entry_.Image;
+    draft.Fields.Content = ContentText();
+    draft.Header = FromQt(Header->text());
+    return draft;
+}
+
+std::string TEncEntryEditor::relatedTags() const {
+    std::vector<std::string> tags;
+    for (const TLinkLabel* link : Links())
+        if (const T_EncEntry* record = encyclopedia_.Find(link->record()))
+            tags.push_back(record->Tag);
+    return BuildCommaList(tags);
+}
+
 QImage TEncEntryEditor::Picture() const {
     return hover_ == Hover::Highlight     ? keptPicture_
            : hover_ == Hover::Placeholder ? QImage()
@@ -175,53 +207,56 @@ std::string TEncEntryEditor::ContentText() const {
 
 void TEncEntryEditor::FormShow() {
     entryGuard("FormShow()", [&] {
-        EntryHeader = EditorMain->GetHeader(&EntryCopy);
-        EntryTag->showStoredTag(ToQt(EntryCopy.Tag));
-        Title->setText(ToQt(EntryCopy.Title));
-        Keywords->setText(ToQt(EntryCopy.Keywords));
-        Header->setText(headerText(EntryHeader));
+        EntryTag->showStoredTag(ToQt(entry_.Tag));
+        Title->setText(ToQt(entry_.Title));
+        Keywords->setText(ToQt(entry_.Keywords));
+        Header->setText(headerText(encyclopedia_.GetHeader(&entry_)));
         showLinks();
-        if (!EntryCopy.Image.empty())
-            EntryImage->setPicture(EditorPicture);
-        EntryDesc->setPlainText(ToQt(replaceAll(EntryCopy.Content, "/p", "\n")));
+        if (!entry_.Image.empty())
+            EntryImage->setPicture(editorPicture_);
+        EntryDesc->setPlainText(ToQt(replaceAll(entry_.Content, "/p", "\n")));
     });
 }
 
 void TEncEntryEditor::showLinks() {
-    std::vector<std::string> related = SplitCommaList(EntryCopy.Related);
+    std::vector<std::string> related = SplitCommaList(entry_.Related);
     auto links = Links();
     for (size_t i = 0; i < links.size(); ++i) {
-        bool named = i < related.size();
-        links[i]->setText(named ? ToQt(EditorMain->GetTagTitle(related[i])) : QString());
-        links[i]->Record = named ? EditorMain->GetEntryByTag(related[i]) : nullptr;
+        if (i >= related.size()) {
+            links[i]->setRecord(RecordId::None, QString());
+            continue;
+        }
+        const T_EncEntry* target = encyclopedia_.GetEntryByTag(related[i]);
+        links[i]->setRecord(encyclopedia_.IdOf(target), ToQt(target ? target->Title : ""));
     }
 }
 
 void TEncEntryEditor::HeaderButtonClick() {
     entryGuard("HeaderButtonClick()", [&] {
         TListAdd picker(this);
-        picker.Entries = &EditorMain->GetEntryList();
+        picker.Entries = &encyclopedia_;
         picker.Mode = lmHeaders;
         picker.Current = FromQt(Header->text());
         QPoint corner = Header->mapToGlobal(QPoint(0, 0));
         picker.PlaceAt(corner.x() - 2, corner.y() + Header->height(), Header->width() + 2);
         picker.exec();
-        bool header = picker.Selected && picker.Selected->Kind == ekHeader;
-        Header->setText(headerText(header ? picker.Selected : nullptr));
+        const T_EncEntry* chosen = encyclopedia_.Find(picker.Selected);
+        Header->setText(headerText(chosen && chosen->Kind == ekHeader ? chosen : nullptr));
     });
 }
 
 void TEncEntryEditor::Link1Click(TLinkLabel* link) {
     entryGuard("LinkClick()", [&] {
         TListAdd picker(this);
-        picker.Entries = &EditorMain->GetEntryList();
+        picker.Entries = &encyclopedia_;
         picker.Mode = lmEntries;
         picker.Current = FromQt(link->text());
         QPoint corner = link->mapToGlobal(QPoint(0, 0));
         picker.PlaceAt(corner.x(), corner.y() + link->height(), link->width());
         picker.exec();
-        link->Record = picker.Selected;
-        link->setText(picker.Selected ? ToQt(picker.Selected->Title) : QString());
+        const T_EncEntry* chosen = encyclopedia_.Find(picker.Selected);
+        link->setRecord(chosen ? picker.Selected : RecordId::None,
+                        chosen ? ToQt(chosen->Title) : QString());
     });
 }
 
@@ -265,11 +300,11 @@ void TEncEntryEditor::endPictureHover() {
 void TEncEntryEditor::EntryImageMouseDown() {
     entryGuard("EnryImageClick()", [&] {
         endPictureHover();
-        TGraphicForm browser(BaseDir, TempDir, this);
+        TGraphicForm browser(baseDir_, tempDir_, this);
         if (browser.exec() != QDialog::Accepted)
             return;
         EntryImage->setPicture(browser.Picture());
-        EntryCopy.Image = browser.SelectedName;
+        entry_.Image = browser.SelectedName;
     });
 }
 
@@ -288,8 +323,8 @@ void TEncEntryEditor::ApplyClick() {
         if (tag.size() > kTagLength)
             return refuseTag(tagRefusal(tag, "is too long.  A tag must have exactly four "
                                              "characters."));
-        const T_EncEntry* found = EditorMain->GetEntryByTag(tag);
-        if (found && found != EditedEntry)
+        const T_EncEntry* found = encyclopedia_.GetEntryByTag(tag);
+        if (found && encyclopedia_.IdOf(found) != edited_)
             return refuseTag(tagRefusal(tag, "already exists.  This value must be unique."));
         accept();
     });

@@ -34,4 +34,8 @@ void TExportForm::HeaderClick() {
         Header->setChecked(true);
 }
 
+bool TExportForm::WantsArchive() const {
+    return Zip->isChecked();
+}
+
 } // namespace krel

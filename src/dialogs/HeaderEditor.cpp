@@ -38,7 +38,7 @@ QToolButton* smallButton(const char* name, const char* text, QWidget* parent) {
 } // namespace
 
 THeaderEditor::THeaderEditor(const Encyclopedia& editor, QWidget* parent)
-    : QDialog(parent), Editor(&editor) {
+    : QDialog(parent), encyclopedia_(editor) {
     setObjectName(QStringLiteral("HeaderEditor"));
     setWindowTitle(QStringLiteral("Header Editor"));
     setMinimumSize(340, 300);
@@ -96,25 +96,45 @@ void THeaderEditor::layOut() {
     layout->addLayout(buttons);
 }
 
-void THeaderEditor::AddMember(const T_EncEntry* entry) {
-    SSListBox1->appendRecord(ToQt(entry->Title), entry);
+void THeaderEditor::EditHeader(const HeaderDraft& header) {
+    NewHeader(header.Tag);
+    Title->setText(ToQt(header.Title));
+    SSListBox1->clear();
+    for (const std::string& tag : header.Members)
+        AddMember(encyclopedia_.IdOf(encyclopedia_.GetEntryOnlyByTag(tag)));
 }
 
-std::vector<const T_EncEntry*> THeaderEditor::Members() const {
+void THeaderEditor::NewHeader(const std::string& tag) {
+    EntryTag->setText(ToQt(tag));
+}
+
+HeaderDraft THeaderEditor::Draft() const {
+    HeaderDraft draft{FromQt(EntryTag->text()), FromQt(Title->text()), {}};
+    for (RecordId member : Members())
+        if (const T_EncEntry* entry = encyclopedia_.Find(member))
+            draft.Members.push_back(entry->Tag);
+    return draft;
+}
+
+void THeaderEditor::AddMember(RecordId entry) {
+    if (const T_EncEntry* record = encyclopedia_.Find(entry))
+        SSListBox1->appendRecord(ToQt(record->Title), entry);
+}
+
+std::vector<RecordId> THeaderEditor::Members() const {
     return SSListBox1->records();
 }
 
 void THeaderEditor::AddClick() {
     headerGuard("AddClick()", [&] {
         TListAdd picker(this);
-        picker.Entries = &Editor->GetEntryList();
+        picker.Entries = &encyclopedia_;
         QPoint corner = Add->mapToGlobal(QPoint(0, 0));
         picker.PlaceAt(corner.x() - Title->width(), corner.y() - 2, Title->width());
         picker.Mode = lmEntries;
         picker.HideReferenced = CheckBox1->isChecked();
         picker.exec();
-        if (picker.Selected)
-            AddMember(picker.Selected);
+        AddMember(picker.Selected);
     });
 }
 
@@ -179,7 +199,7 @@ bool THeaderEditor::mouseReleased(const QPoint& point) {
 
 void THeaderEditor::endDrag() {
     dragRow_ = -1;
-    dragged_ = nullptr;
+    dragged_ = RecordId::None;
     dragging_ = false;
     SSListBox1->setDropIndicatorRow(-1);
     SSListBox1->viewport()->unsetCursor();

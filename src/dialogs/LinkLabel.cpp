@@ -17,6 +17,11 @@ TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
 }
 
+void TLinkLabel::setRecord(RecordId record, const QString& title) {
+    record_ = record;
+    setText(title);
+}
+
 void TLinkLabel::setHighlighted(bool on) {
     highlighted_ = on;
     setStyleSheet(on ? kHighlighted : kPlain);

@@ -16,8 +16,8 @@ constexpr int kRowHeight = 16;
 constexpr int kPickerWidth = 203;
 constexpr int kPickerHeight = 213;
 
-const Encyclopedia::EntryList& emptyList() {
-    static const Encyclopedia::EntryList empty;
+const Encyclopedia& emptyEncyclopedia() {
+    static const Encyclopedia empty;
     return empty;
 }
 
@@ -31,7 +31,7 @@ bool isBlank(std::string_view text) {
 } // namespace
 
 TListAdd::TListAdd(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), Entries(&emptyList()) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), Entries(&emptyEncyclopedia()) {
     setObjectName(QStringLiteral("ListAdd"));
     setModal(true);
     SSListBox1 = new TRecordList(kRowHeight, 2, this);
@@ -56,22 +56,22 @@ void TListAdd::PlaceAt(int left, int top, int width) {
 const T_EncEntry* TListAdd::IsReferenced(const T_EncEntry* entry) const {
     if (!entry || entry->Kind != ekEntry)
         return nullptr;
-    return FirstRecordHolding(*Entries, entry->Tag);
+    return FirstRecordHolding(Entries->GetEntryList(), entry->Tag);
 }
 
-const T_EncEntry* TListAdd::RecordAt(int row) const {
+RecordId TListAdd::RecordAt(int row) const {
     return SSListBox1->recordAt(row);
 }
 
 int TListAdd::fillHeaders() {
     int preselect = 0;
-    for (const auto& record : *Entries) {
+    for (const auto& record : Entries->GetEntryList()) {
         if (record->Kind != ekHeader)
             continue;
         std::string_view title = HeaderTitle(record->Content);
         if (isBlank(title))
             continue;
-        SSListBox1->appendRecord(ToQt(title), record.get());
+        SSListBox1->appendRecord(ToQt(title), Entries->IdOf(record.get()));
         if (EqualsIgnoreCase(Current, title))
             preselect = SSListBox1->count() - 1;
     }
@@ -81,12 +81,12 @@ int TListAdd::fillHeaders() {
 int TListAdd::fillEntries() {
     std::unordered_set<std::string> referenced;
     if (HideReferenced)
-        referenced = ReferencedTags(*Entries);
+        referenced = ReferencedTags(Entries->GetEntryList());
     int preselect = 0;
-    for (const auto& record : *Entries) {
+    for (const auto& record : Entries->GetEntryList()) {
         if (record->Kind != ekEntry || referenced.contains(record->Tag))
             continue;
-        SSListBox1->appendRecord(ToQt(record->Title), record.get());
+        SSListBox1->appendRecord(ToQt(record->Title), Entries->IdOf(record.get()));
         if (EqualsIgnoreCase(Current, record->Title))
             preselect = SSListBox1->count() - 1;
     }
@@ -95,7 +95,7 @@ int TListAdd::fillEntries() {
 
 void TListAdd::FormShow() {
     SSListBox1->clear();
-    SSListBox1->appendRecord(QStringLiteral("(none)"), nullptr);
+    SSListBox1->appendRecord(QStringLiteral("(none)"), RecordId::None);
     int preselect = Mode == lmHeaders ? fillHeaders() : fillEntries();
     QListWidgetItem* row = SSListBox1->item(preselect);
     SSListBox1->setCurrentItem(row);

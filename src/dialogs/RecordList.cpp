@@ -12,20 +12,19 @@ TRecordList::TRecordList(int rowHeight, int indent, QWidget* parent) : QListWidg
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
-void TRecordList::appendRecord(const QString& text, const T_EncEntry* record) {
+void TRecordList::appendRecord(const QString& text, RecordId record) {
     auto* item = new QListWidgetItem(text, this);
-    item->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(record)));
+    item->setData(Qt::UserRole, QVariant::fromValue(static_cast<quint64>(record)));
 }
 
-const T_EncEntry* TRecordList::recordAt(int row) const {
+RecordId TRecordList::recordAt(int row) const {
     const QListWidgetItem* found = item(row);
-    if (!found)
-        return nullptr;
-    return reinterpret_cast<const T_EncEntry*>(found->data(Qt::UserRole).value<quintptr>());
+    return found ? static_cast<RecordId>(found->data(Qt::UserRole).value<quint64>())
+                 : RecordId::None;
 }
 
-std::vector<const T_EncEntry*> TRecordList::records() const {
-    std::vector<const T_EncEntry*> all;
+std::vector<RecordId> TRecordList::records() const {
+    std::vector<RecordId> all;
     all.reserve(static_cast<size_t>(count()));
     for (int row = 0; row < count(); ++row)
         all.push_back(recordAt(row));

@@ -11,6 +11,9 @@ std::string RowText(const T_EncEntry& record) {
     return record.Title;
 }
 
+EntryListModel::EntryListModel(const Encyclopedia& encyclopedia, QObject* parent)
+    : QAbstractListModel(parent), encyclopedia_(encyclopedia) {}
+
 void EntryListModel::Rebuild(ViewMode mode, const std::function<void(RowSink&)>& fill) {
     beginResetModel();
     mode_ = mode;
@@ -30,15 +33,22 @@ void EntryListModel::Clear() {
     endResetModel();
 }
 
+RecordId EntryListModel::IdAt(int row) const {
+    return row >= 0 && row < rowCount() ? rows_[static_cast<size_t>(row)].Record : RecordId::None;
+}
+
 const T_EncEntry* EntryListModel::Record(int row) const {
-    return row >= 0 && row < rowCount() ? rows_[static_cast<size_t>(row)].Record : nullptr;
+    return encyclopedia_.Find(IdAt(row));
 }
 
 bool EntryListModel::Selectable(int row) const {
-    return row >= 0 && row < rowCount() && rows_[static_cast<size_t>(row)].Selectable;
+    return row >= 0 && row < rowCount() && rows_[static_cast<size_t>(row)].Selectable &&
+           Record(row);
 }
 
-int EntryListModel::RowOf(const T_EncEntry* record) const {
+int EntryListModel::RowOf(RecordId record) const {
+    if (record == RecordId::None)
+        return -1;
     for (size_t row = 0; row < rows_.size(); ++row)
         if (rows_[row].Record == record)
             return static_cast<int>(row);
@@ -76,7 +86,7 @@ void EntryListModel::ClearRows() {
 }
 
 void EntryListModel::AddRow(const T_EncEntry* record, bool selectable) {
-    rows_.push_back({record, selectable});
+    rows_.push_back({encyclopedia_.IdOf(record), selectable});
 }
 
 } // namespace krel

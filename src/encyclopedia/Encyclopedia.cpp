@@ -122,6 +122,16 @@ size_t Encyclopedia::IndexOf(const T_EncEntry* record) const {
     return found == position_.end() ? npos : found->second;
 }
 
+RecordId Encyclopedia::IdOf(const T_EncEntry* record) const {
+    auto found = idOf_.find(record);
+    return found == idOf_.end() ? RecordId::None : found->second;
+}
+
+const T_EncEntry* Encyclopedia::Find(RecordId id) const {
+    auto found = byId_.find(id);
+    return found == byId_.end() ? nullptr : found->second;
+}
+
 const T_EncEntry* Encyclopedia::GetEntryByTag(std::string_view tag) const {
     ensureTags();
     return byTag_.Find(tag);
@@ -209,6 +219,7 @@ void Encyclopedia::Replace(const std::vector<T_EncEntry>& records) {
     list_.reserve(records.size());
     for (const T_EncEntry& record : records)
         list_.push_back(std::make_unique<T_EncEntry>(record));
+    identifyAll();
     invalidateAll();
 }
 
@@ -219,6 +230,7 @@ void Encyclopedia::Replace(std::vector<T_EncEntry>&& records) {
     list_.reserve(taken.size());
     for (T_EncEntry& record : taken)
         list_.push_back(std::make_unique<T_EncEntry>(std::move(record)));
+    identifyAll();
     invalidateAll();
 }
 
@@ -228,6 +240,7 @@ const T_EncEntry* Encyclopedia::Append(const T_EncEntry& record) {
 
 const T_EncEntry* Encyclopedia::Append(T_EncEntry&& record) {
     list_.push_back(std::make_unique<T_EncEntry>(std::move(record)));
+    identify(list_.back().get());
     recordAppended(list_.back().get());
     return list_.back().get();
 }
@@ -237,6 +250,7 @@ const T_EncEntry* Encyclopedia::Insert(size_t index, const T_EncEntry& record) {
         return Append(record);
     auto inserted = list_.insert(list_.begin() + static_cast<std::ptrdiff_t>(index),
                                  std::make_unique<T_EncEntry>(record));
+    identify(inserted->get());
     invalidateAll();
     return inserted->get();
 }
@@ -245,6 +259,7 @@ size_t Encyclopedia::Remove(const T_EncEntry* record) {
     size_t index = IndexOf(record);
     if (index == npos)
         return npos;
+    forget(record);
     list_.erase(list_.begin() + static_cast<std::ptrdiff_t>(index));
     invalidateAll();
     return index;
@@ -359,6 +374,28 @@ T_EncEntry* Encyclopedia::mutableRecord(const T_EncEntry* record) {
     if (index == npos)
         throw std::invalid_argument("The record is not part of the encyclopedia");
     return list_[index].get();
+}
+
+void Encyclopedia::identify(const T_EncEntry* record) {
+    const auto id = static_cast<RecordId>(++lastId_);
+    idOf_.emplace(record, id);
+    byId_.emplace(id, record);
+}
+
+void Encyclopedia::forget(const T_EncEntry* record) {
+    auto found = idOf_.find(record);
+    byId_.erase(found->second);
+    idOf_.erase(found);
+}
+
+// Every record of a new list is new: the identities of the old ones are never given again.
+void Encyclopedia::identifyAll() {
+    idOf_.clear();
+    byId_.clear();
+    idOf_.reserve(list_.size());
+    byId_.reserve(list_.size());
+    for (const auto& record : list_)
+        identify(record.get());
 }
 
 void Encyclopedia::invalidateAll() const {

@@ -42,16 +42,16 @@ protected:
     TEncEntryEditor editor{*encyclopedia};
 
     const T_EncEntry* Record(size_t index) const { return encyclopedia->At(index); }
-    void Open(const T_EncEntry* edited, std::string image = {}) {
-        editor.EntryCopy = edited ? *edited : T_EncEntry{};
-        editor.EntryCopy.Image = std::move(image);
-        editor.EditedEntry = edited;
+    void Open(const T_EncEntry* edited, std::string image = {}, const QImage& picture = {}) {
+        T_EncEntry entry = edited ? *edited : T_EncEntry{};
+        entry.Image = std::move(image);
+        editor.Edit(entry, encyclopedia->IdOf(edited), picture);
         editor.show();
     }
     std::vector<Link> Links() const {
         std::vector<Link> links;
         for (TLinkLabel* link : editor.Links())
-            links.emplace_back(link->text().toStdString(), link->Record);
+            links.emplace_back(link->text().toStdString(), encyclopedia->Find(link->record()));
         return links;
     }
     QImage Solid(QSize size, QRgb colour) const {
@@ -61,24 +61,22 @@ protected:
     }
 };
 
-TEST_F(EntryEditorTest, ShowingFillsTheControlsFromTheCopy) {
-    editor.EditorPicture = Solid(QSize(20, 10), qRgb(255, 0, 0));
-    Open(Record(2), "Aurelia");
+TEST_F(EntryEditorTest, ShowingFillsTheControlsFromTheEntry) {
+    const QImage picture = Solid(QSize(20, 10), qRgb(255, 0, 0));
+    Open(Record(2), "Aurelia", picture);
     EXPECT_EQ(editor.EntryTag->text(), "W001");
     EXPECT_EQ(editor.Title->text(), "Aurelia");
     EXPECT_EQ(editor.Header->text(), "Worlds");
-    EXPECT_EQ(editor.EntryHeader, Record(0));
     // Five related tags: the fifth is dropped, the unknown third gives an empty line.
     EXPECT_THAT(Links(), ElementsAre(Link("Brannoc", Record(3)), Link("Corvette", Record(6)),
                                      Link("", nullptr), Link("Cindral", Record(4))));
-    EXPECT_EQ(editor.Picture(), editor.EditorPicture);
+    EXPECT_EQ(editor.Picture(), picture);
     EXPECT_EQ(editor.EntryDesc->toPlainText(), "First line\nSecond line");
     EXPECT_EQ(editor.ContentText(), "First line/pSecond line");
 }
 
 TEST_F(EntryEditorTest, ANewEntryStartsEmpty) {
-    editor.EditorPicture = Solid(QSize(20, 10), qRgb(255, 0, 0));
-    Open(nullptr);
+    Open(nullptr, {}, Solid(QSize(20, 10), qRgb(255, 0, 0)));
     EXPECT_EQ(editor.EntryTag->text() + editor.Title->text() + editor.Keywords->text(), "");
     EXPECT_EQ(editor.Header->text(), "(none)");
     EXPECT_TRUE(editor.Picture().isNull());
@@ -191,6 +189,28 @@ TEST_F(EntryEditorTest, ALinkPickerSetsOrEmptiesThatLinkOnly) {
                                      Link("Dunmere", Record(5)), Link("Cindral", Record(4))));
 }
 
+// The answer is what the dialog shows, the links given as their records' tags; a link whose
+// record has left the encyclopedia meanwhile is no link.
+TEST_F(EntryEditorTest, TheAnswerHoldsTheFieldsAsShownAndTheLinkedTags) {
+    Open(Record(2), "Aurelia");
+    editor.Title->setText("Aurelia Prime");
+    editor.EntryDesc->setPlainText("One\nTwo");
+    AnswerPicker(2);
+    QTest::mouseClick(editor.HeaderButton, Qt::LeftButton);
+    EntryDraft draft = editor.Draft();
+    EXPECT_EQ(draft.Fields.Tag, "W001");
+    EXPECT_EQ(draft.Fields.Title, "Aurelia Prime");
+    EXPECT_EQ(draft.Fields.Related, "W002,S001,W003");
+    EXPECT_EQ(draft.Fields.Image, "Aurelia");
+    EXPECT_EQ(draft.Fields.Content, "One/pTwo");
+    EXPECT_EQ(draft.Header, "Fleets");
+
+    encyclopedia->Remove(Record(6));
+    EXPECT_EQ(editor.Draft().Fields.Related, "W002,W003");
+    encyclopedia->Replace({Entry("W002", "Brannoc")});
+    EXPECT_EQ(editor.Draft().Fields.Related, "");
+}
+
 TEST_F(EntryEditorTest, HoveringAnEmptyPictureShowsThePlaceholderUntilThePointerLeaves) {
     Open(nullptr);
     QTest::mouseMove(editor.EntryImage, QPoint(40, 40));
@@ -206,8 +226,7 @@ TEST_F(EntryEditorTest, HoveringAnEmptyPictureShowsThePlaceholderUntilThePointer
 
 TEST_F(EntryEditorTest, HoveringAPictureHatchesItAndLeavingRestoresItExactly) {
     QImage original = Solid(QSize(130, 82), qRgb(0x10, 0x20, 0x30));
-    editor.EditorPicture = original;
-    Open(Record(2), "Aurelia");
+    Open(Record(2), "Aurelia", original);
     QTest::mouseMove(editor.EntryImage, QPoint(10, 10));
     QTest::mouseMove(editor.EntryImage, QPoint(11, 10));
     const QImage& shown = editor.EntryImage->picture();

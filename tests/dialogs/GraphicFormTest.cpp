@@ -9,6 +9,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestEnvironment.h"
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -50,6 +51,9 @@ protected:
     }
     std::unique_ptr<TGraphicForm> Open() {
         auto form = std::make_unique<TGraphicForm>(game.string(), (env.root() / "work").string());
+        new QAbstractItemModelTester(form->listModel(),
+                                     QAbstractItemModelTester::FailureReportingMode::Fatal,
+                                     form->listModel());
         form->show();
         return form;
     }
@@ -154,10 +158,8 @@ TEST_F(GraphicFormTest, AClickPreviewsAndAMemberThatFailsKeepsThePreview) {
 TEST_F(GraphicFormTest, TheEntryEditorTakesWhatIsSelectedAndKeepsItsOwnOnCancel) {
     auto encyclopedia = MakeEncyclopedia({Entry("W001", "Aurelia")});
     TEncEntryEditor editor(*encyclopedia);
-    editor.BaseDir = game.string();
-    editor.TempDir = (env.root() / "work").string();
-    editor.EntryCopy = *encyclopedia->At(0);
-    editor.EditedEntry = encyclopedia->At(0);
+    editor.SetGameFolders(game.string(), (env.root() / "work").string());
+    editor.Edit(*encyclopedia->At(0), encyclopedia->IdOf(encyclopedia->At(0)), {});
     editor.show();
     auto choose = [&](int row, QPushButton* TGraphicForm::*button) {
         WhenModalShown([row, button](QWidget* dialog) {
@@ -170,13 +172,13 @@ TEST_F(GraphicFormTest, TheEntryEditorTakesWhatIsSelectedAndKeepsItsOwnOnCancel)
         QTest::mouseClick(editor.EntryImage, Qt::LeftButton, {}, QPoint(20, 20));
     };
     choose(0, &TGraphicForm::SSHoverText3);
-    EXPECT_EQ(editor.EntryCopy.Image, "aurelia");
+    EXPECT_EQ(editor.Draft().Fields.Image, "aurelia");
     EXPECT_EQ(editor.Picture().size(), QSize(60, 30));
     choose(2, &TGraphicForm::CloseBut);
-    EXPECT_EQ(editor.EntryCopy.Image, "aurelia");
+    EXPECT_EQ(editor.Draft().Fields.Image, "aurelia");
     EXPECT_EQ(editor.Picture().size(), QSize(60, 30));
     choose(-1, &TGraphicForm::SSHoverText3); // Select before any click: no name, no picture
-    EXPECT_EQ(editor.EntryCopy.Image, "");
+    EXPECT_EQ(editor.Draft().Fields.Image, "");
     EXPECT_TRUE(editor.Picture().isNull());
 }
 

@@ -30,16 +30,13 @@ protected:
     THeaderEditor editor{*encyclopedia};
 
     void SetUp() override {
-        editor.EntryTag->setText("0001");
-        editor.Title->setText("Worlds");
-        for (size_t i = 1; i <= 3; ++i)
-            editor.AddMember(encyclopedia->At(i));
+        editor.EditHeader(DraftOfHeader(*encyclopedia, *encyclopedia->At(0)));
         editor.show();
     }
     std::vector<std::string> Titles() const {
         std::vector<std::string> titles;
-        for (const T_EncEntry* member : editor.Members())
-            titles.push_back(member->Title);
+        for (RecordId member : editor.Members())
+            titles.push_back(encyclopedia->Find(member)->Title);
         return titles;
     }
     QPoint RowCentre(int row) const {
@@ -84,6 +81,20 @@ INSTANTIATE_TEST_SUITE_P(Orders, HeaderDrag,
                                            DragCase{1, 2, {"Aurelia", "Brannoc", "Cindral"}},
                                            DragCase{1, 1, {"Aurelia", "Brannoc", "Cindral"}},
                                            DragCase{0, -1, {"Aurelia", "Brannoc", "Cindral"}}));
+
+// The answer is the title and the members' tags in row order; rows whose record has left the
+// encyclopedia meanwhile are left out.
+TEST_F(HeaderEditorTest, TheAnswerHoldsTheTitleAndTheRowsTags) {
+    EXPECT_EQ(editor.EntryTag->text(), "0001");
+    editor.Title->setText("Planets");
+    HeaderDraft draft = editor.Draft();
+    EXPECT_EQ(draft.Title, "Planets");
+    EXPECT_THAT(draft.Members, ElementsAre("W001", "W002", "W003"));
+    encyclopedia->Remove(encyclopedia->At(2));
+    EXPECT_THAT(editor.Draft().Members, ElementsAre("W001", "W003"));
+    encyclopedia->Replace({Entry("W001", "Aurelia")});
+    EXPECT_THAT(editor.Draft().Members, ElementsAre());
+}
 
 TEST_F(HeaderEditorTest, MinusRemovesOnlyASelectedRow) {
     editor.SSListBox1->clearSelection();

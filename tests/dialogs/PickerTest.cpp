@@ -48,7 +48,7 @@ TEST_P(PickerRows, OffersTheRightRecordsAndPreselectsTheLastMatch) {
     const PickerCase& c = GetParam();
     auto encyclopedia = MakeEncyclopedia(c.empty ? std::vector<T_EncEntry>{} : Sample());
     TListAdd picker;
-    picker.Entries = &encyclopedia->GetEntryList();
+    picker.Entries = encyclopedia.get();
     picker.Mode = c.mode;
     picker.Current = c.current;
     picker.HideReferenced = c.hideReferenced;
@@ -58,7 +58,7 @@ TEST_P(PickerRows, OffersTheRightRecordsAndPreselectsTheLastMatch) {
         rows.push_back(picker.SSListBox1->item(i)->text().toStdString());
     EXPECT_THAT(rows, ElementsAreArray(c.rows));
     EXPECT_EQ(picker.SSListBox1->currentRow(), c.preselected);
-    EXPECT_EQ(picker.RecordAt(0), nullptr);
+    EXPECT_EQ(picker.RecordAt(0), RecordId::None);
 }
 
 const std::vector<std::string> kHeaders{"(none)", "Planets", "Starships", "PLANETS"};
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Picker, IsReferencedNamesTheFirstRecordHoldingTheTag) {
     auto encyclopedia = MakeEncyclopedia(Sample());
     TListAdd picker;
-    picker.Entries = &encyclopedia->GetEntryList();
+    picker.Entries = encyclopedia.get();
     const auto& list = encyclopedia->GetEntryList();
     EXPECT_EQ(picker.IsReferenced(list[7].get()), list[3].get()); // S001: header before text
     EXPECT_EQ(picker.IsReferenced(list[9].get()), nullptr);       // S003: only "s003"
@@ -95,7 +95,7 @@ TEST(Picker, ThePreselectedRowIsScrolledToTheTop) {
         records.push_back(Entry("E" + std::to_string(100 + i), "Entry " + std::to_string(i)));
     auto encyclopedia = MakeEncyclopedia(records);
     TListAdd picker;
-    picker.Entries = &encyclopedia->GetEntryList();
+    picker.Entries = encyclopedia.get();
     picker.Mode = lmEntries;
     picker.Current = "entry 40";
     picker.show();
@@ -106,16 +106,32 @@ TEST(Picker, AClickHandsBackTheRowsRecordAndNoneOrEscapeHandBackNothing) {
     auto encyclopedia = MakeEncyclopedia(Sample());
     auto pick = [&](int row) {
         TListAdd picker;
-        picker.Entries = &encyclopedia->GetEntryList();
+        picker.Entries = encyclopedia.get();
         picker.Mode = lmEntries;
         picker.Current = "Cindral"; // a pre-selection is not a choice
         AnswerPicker(row);
         int result = picker.exec();
-        return std::make_pair(result, picker.Selected);
+        return std::make_pair(result, encyclopedia->Find(picker.Selected));
     };
     EXPECT_EQ(pick(2), std::make_pair(int(QDialog::Accepted), encyclopedia->At(5)));
     EXPECT_EQ(pick(0).second, nullptr);
     EXPECT_EQ(pick(-1), std::make_pair(int(QDialog::Rejected), (const T_EncEntry*)nullptr));
+}
+
+// A picker open while the encyclopedia's list is replaced hands back a record that is found
+// nowhere, never an old one.
+TEST(Picker, AChoiceFromAReplacedListFindsNothing) {
+    auto encyclopedia = MakeEncyclopedia(Sample());
+    TListAdd picker;
+    picker.Entries = encyclopedia.get();
+    picker.Mode = lmEntries;
+    picker.show();
+    encyclopedia->Replace(Sample());
+    QTest::mouseClick(picker.SSListBox1->viewport(), Qt::LeftButton, {},
+                      picker.SSListBox1->visualItemRect(picker.SSListBox1->item(2)).center());
+    EXPECT_EQ(picker.result(), QDialog::Accepted);
+    EXPECT_NE(picker.Selected, RecordId::None);
+    EXPECT_EQ(encyclopedia->Find(picker.Selected), nullptr);
 }
 
 TEST(AddForm, NextWithoutTouchingTheChoicesAsksForAHeader) {

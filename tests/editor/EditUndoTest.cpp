@@ -32,18 +32,18 @@ TEST_F(EditUndoTest, EachCommandIsOneStepThatUndoesAndRedoesExactly) {
         dialog.EntryTag->setText(QStringLiteral("W009"));
         return true;
     });
-    QTest::mouseClick(window.Edit, Qt::LeftButton);
+    QTest::mouseClick(button("Edit"), Qt::LeftButton);
     done("Edit Entry");
     clickRow(rowOf("Worlds"));
     whenHeaderEditor([](THeaderEditor& dialog) {
         dialog.Title->setText(QStringLiteral("Planets"));
         return true;
     });
-    QTest::mouseClick(window.Edit, Qt::LeftButton);
+    QTest::mouseClick(button("Edit"), Qt::LeftButton);
     done("Edit Header");
     whenAddChooser(true);
     whenHeaderEditor([](THeaderEditor&) { return true; });
-    QTest::mouseClick(window.Add, Qt::LeftButton);
+    QTest::mouseClick(button("Add"), Qt::LeftButton);
     done("Add Header");
     whenAddChooser(false);
     whenEntryEditor([](TEncEntryEditor& dialog) {
@@ -51,7 +51,7 @@ TEST_F(EditUndoTest, EachCommandIsOneStepThatUndoesAndRedoesExactly) {
         dialog.Header->setText(QStringLiteral("Ships"));
         return true;
     });
-    QTest::mouseClick(window.Add, Qt::LeftButton);
+    QTest::mouseClick(button("Add"), Qt::LeftButton);
     done("Add Entry");
     drag("Corsair", "Planets");
     done("Move Entry");
@@ -59,21 +59,21 @@ TEST_F(EditUndoTest, EachCommandIsOneStepThatUndoesAndRedoesExactly) {
     done("Move Header");
     clickRow(rowOf("Bellwether"));
     dialogs.answer(MsgButton::Yes);
-    QTest::mouseClick(window.Delete, Qt::LeftButton);
+    QTest::mouseClick(button("Delete"), Qt::LeftButton);
     done("Delete Entry");
     clickRow(rowOf("Planets"));
     dialogs.answer(MsgButton::Yes);
-    QTest::mouseClick(window.Delete, Qt::LeftButton);
+    QTest::mouseClick(button("Delete"), Qt::LeftButton);
     done("Delete Header");
 
-    QUndoStack& stack = window.History->Stack();
+    QUndoStack& stack = window.History().Stack();
     ASSERT_EQ(stack.count(), static_cast<int>(names.size()));
     for (size_t step = names.size(); step-- > 0;) {
         EXPECT_EQ(frame->Undo1->text().toStdString(), "&Undo " + names[step]);
         frame->Undo1->trigger();
         EXPECT_EQ(records(), states[step]) << "undo " << names[step];
-        ASSERT_TRUE(window.EntryList.Contains(window.CurrentEntry));
-        EXPECT_EQ(window.EntryTitle->text().toStdString(), window.CurrentEntry->Title);
+        ASSERT_NE(shown(), nullptr);
+        EXPECT_EQ(shownTitle(), shown()->Title);
     }
     EXPECT_FALSE(window.isWindowModified()) << "back where it was loaded";
     for (size_t step = 0; step < names.size(); ++step) {
@@ -88,26 +88,26 @@ TEST_F(EditUndoTest, CleanStateFollowsTheHistory) {
     auto* subWindow = qobject_cast<QMdiSubWindow*>(window.parentWidget());
     clickRow(rowOf("Ships"));
     dialogs.answer(MsgButton::Yes);
-    QTest::mouseClick(window.Delete, Qt::LeftButton);
-    window.History->MarkClean();
+    QTest::mouseClick(button("Delete"), Qt::LeftButton);
+    window.History().MarkClean();
     clickRow(rowOf("Ardent"));
     whenEntryEditor([](TEncEntryEditor& dialog) {
         dialog.Title->setText(QStringLiteral("Ardent Prime"));
         return true;
     });
-    QTest::mouseClick(window.Edit, Qt::LeftButton);
+    QTest::mouseClick(button("Edit"), Qt::LeftButton);
     key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(window.EntryTitle->text(), "Ardent") << "the display follows the restored entry";
+    EXPECT_EQ(shownTitle(), "Ardent") << "the display follows the restored entry";
     EXPECT_FALSE(subWindow->isWindowModified());
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(subWindow->isWindowModified()) << "undoing past an export is a change";
     key(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_FALSE(window.History->IsModified());
+    EXPECT_FALSE(window.History().IsModified());
 
     // Nothing to ask when closing a clean window.
-    window.History->Reset();
+    window.History().Reset();
     EXPECT_FALSE(frame->Undo1->isEnabled());
-    QTest::mouseClick(window.CloseBut, Qt::LeftButton);
+    QTest::mouseClick(button("CloseBut"), Qt::LeftButton);
     EXPECT_TRUE(window.isHidden());
 }
 

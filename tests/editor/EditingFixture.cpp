@@ -53,14 +53,15 @@ void EditingTest::whenAddChooser(bool header) {
 
 void EditingTest::key(int key, Qt::KeyboardModifiers modifiers) {
     QApplication::setActiveWindow(frame.get());
-    editor->EntryListBox->setFocus();
-    QTest::keyClick(editor->EntryListBox, static_cast<Qt::Key>(key), modifiers);
+    auto* list = control<QListView>("EntryListBox");
+    list->setFocus();
+    QTest::keyClick(list, static_cast<Qt::Key>(key), modifiers);
 }
 
 void EditingTest::drag(const std::string& from, const std::string& to) {
-    QListView* list = editor->EntryListBox;
-    const QPoint start = list->visualRect(editor->EntryRows->index(rowOf(from))).center();
-    const QPoint end = list->visualRect(editor->EntryRows->index(rowOf(to))).center();
+    auto* list = control<QListView>("EntryListBox");
+    const QPoint start = list->visualRect(listRows().index(rowOf(from))).center();
+    const QPoint end = list->visualRect(listRows().index(rowOf(to))).center();
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, start);
     QTest::mouseMove(list->viewport(), start + QPoint(0, 1));
     QTest::mouseMove(list->viewport(), end);

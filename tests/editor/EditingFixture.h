@@ -26,7 +26,7 @@ protected:
     void key(int key, Qt::KeyboardModifiers modifiers = {});
     // Presses on the row showing from, moves to the row showing to, and releases there.
     void drag(const std::string& from, const std::string& to);
-    std::vector<T_EncEntry> records() const { return editor->EntryList.Snapshot(); }
+    std::vector<T_EncEntry> records() const { return editor->EntryList().Snapshot(); }
     std::string content(const std::string& tag) const { return entry(tag)->Content; }
 };
 

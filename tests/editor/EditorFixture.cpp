@@ -7,8 +7,10 @@
 #include "kit/QtText.h"
 #include "support/FakeGame.h"
 
+#include <QAbstractItemModelTester>
 #include <QLabel>
 #include <QListView>
+#include <QPushButton>
 #include <QTest>
 #include <algorithm>
 
@@ -108,6 +110,9 @@ TEncEditorMain& EditorTest::open() {
     editor = qobject_cast<TEncEditorMain*>(frame->editorWindow());
     if (!editor)
         throw std::runtime_error("the editor window did not open");
+    // Checks the list's model after every change from here on; goes with the model.
+    new QAbstractItemModelTester(&listRows(), QAbstractItemModelTester::FailureReportingMode::Fatal,
+                                 &listRows());
     return *editor;
 }
 
@@ -117,6 +122,14 @@ TEncEditorMain& EditorTest::openSmall() {
                    {"Ships\\Ship.png", PngBytes(120, 60, 0xA06030)}});
     dialogs.answer(MsgButton::Ok);
     return open();
+}
+
+QPushButton* EditorTest::button(const char* name) const {
+    return control<QPushButton>(name);
+}
+
+std::string EditorTest::shownTitle() const {
+    return FromQt(control<QLabel>("EntryTitle")->text());
 }
 
 std::vector<std::string> EditorTest::log() const {
@@ -129,13 +142,13 @@ std::vector<std::string> EditorTest::logSince(size_t line) const {
 }
 
 std::string EditorTest::status() const {
-    return FromQt(editor->StatusPanel1->text());
+    return FromQt(control<QLabel>("StatusPanel1")->text());
 }
 
 std::vector<std::string> EditorTest::rows() const {
     std::vector<std::string> texts;
-    for (int row = 0; row < editor->EntryRows->rowCount(); ++row)
-        texts.push_back(FromQt(editor->EntryRows->index(row).data().toString()));
+    for (int row = 0; row < listRows().rowCount(); ++row)
+        texts.push_back(FromQt(listRows().index(row).data().toString()));
     return texts;
 }
 
@@ -146,13 +159,13 @@ int EditorTest::rowOf(const std::string& text) const {
 }
 
 const T_EncEntry* EditorTest::entry(const std::string& tag) const {
-    return editor->EntryList.GetEntryByTag(tag);
+    return editor->EntryList().GetEntryByTag(tag);
 }
 
 void EditorTest::clickRow(int row, Qt::MouseButton button) {
-    QListView* list = editor->EntryListBox;
-    list->scrollTo(editor->EntryRows->index(row));
-    QRect rect = list->visualRect(editor->EntryRows->index(row));
+    auto* list = control<QListView>("EntryListBox");
+    list->scrollTo(listRows().index(row));
+    QRect rect = list->visualRect(listRows().index(row));
     QTest::mouseClick(list->viewport(), button, {}, rect.center());
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 // A frame in a private test world with a hand-made game folder, and the editor window opened
-// from its menu command as a user opens it.
+// from its menu command as a user opens it. The window's controls are found by their names, as
+// the window's documentation gives them; its list model is checked by Qt's model tester
+// throughout.
 
 #include "editor/EncEditorMain.h"
+#include "editor/EntryBrowser.h"
+#include "editor/EntryListModel.h"
 #include "frame/MainForm.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestEnvironment.h"
@@ -15,6 +19,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+class QPushButton;
 
 namespace krel::test {
 
@@ -55,6 +61,18 @@ protected:
     TEncEditorMain& open();
     // The game's archive, no loose files, the message box answered: a loaded window.
     TEncEditorMain& openSmall();
+
+    // A control of the editor window by its name ("Edit", "EntryListBox", "Link1", ...).
+    template <class Control = QWidget> Control* control(const char* name) const {
+        Control* found = editor->findChild<Control*>(QString::fromLatin1(name));
+        if (!found)
+            throw std::runtime_error(std::string("no control ") + name);
+        return found;
+    }
+    QPushButton* button(const char* name) const;
+    EntryListModel& listRows() const { return editor->Browser().Rows(); }
+    const T_EncEntry* shown() const { return editor->Browser().CurrentEntry(); }
+    std::string shownTitle() const;
 
     std::vector<std::string> log() const;
     std::vector<std::string> logSince(size_t line) const;

@@ -4,6 +4,7 @@
 // under xvfb-run). Every box is answered with OK.
 
 #include "editor/EncEditorMain.h"
+#include "editor/EntryBrowser.h"
 #include "editor/EntryListModel.h"
 #include "editor/ProgressForm.h"
 #include "frame/MainForm.h"
@@ -37,9 +38,9 @@ void save(QWidget* window, const fs::path& file) {
         std::fprintf(stderr, "could not save %s\n", file.c_str());
 }
 
-int firstRichEntry(const TEncEditorMain& editor) {
-    for (int row = 0; row < editor.EntryRows->rowCount(); ++row) {
-        const T_EncEntry* record = editor.EntryRows->Record(row);
+int firstRichEntry(const EntryListModel& rows) {
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        const T_EncEntry* record = rows.Record(row);
         if (record->Kind == ekEntry && !record->Image.empty() && !record->Related.empty())
             return row;
     }
@@ -76,10 +77,13 @@ int main(int argc, char** argv) {
     if (!editor)
         return 1;
     save(&frame, out / "toc.png");
-    editor->EntryListBox->setCurrentIndex(editor->EntryRows->index(firstRichEntry(*editor)));
-    editor->EntryListBoxItemClick(firstRichEntry(*editor));
+    EntryListModel& rows = editor->Browser().Rows();
+    const int rich = firstRichEntry(rows);
+    editor->findChild<QListView*>(QStringLiteral("EntryListBox"))
+        ->setCurrentIndex(rows.index(rich));
+    editor->Browser().EntryListBoxItemClick(rich);
     save(&frame, out / "entry.png");
-    editor->SubjectIndex->click();
+    editor->findChild<QPushButton*>(QStringLiteral("SubjectIndex"))->click();
     save(&frame, out / "subject-index.png");
     return 0;
 }

@@ -39,19 +39,20 @@ protected:
     // The list, one readable line a record.
     std::vector<std::string> list() const {
         std::vector<std::string> lines;
-        for (const T_EncEntry& r : editor->EntryList.Snapshot())
+        for (const T_EncEntry& r : editor->EntryList().Snapshot())
             lines.push_back(std::to_string(r.Kind) + "|" + r.Tag + "|" + r.Title + "|" + r.Image +
                             "|" + r.Keywords + "|" + r.Related + "|" + r.Content);
         return lines;
     }
     // An edit as the entry commands make it: one undoable step.
     void editTitle(const std::string& tag, const std::string& title) {
-        editor->History->PushStep(QStringLiteral("Edit Entry"), [&] {
-            editor->EntryList.Modify(entry(tag), [&](T_EncEntry& record) { record.Title = title; });
-            editor->BuildList("");
+        editor->History().PushStep(QStringLiteral("Edit Entry"), [&] {
+            editor->EntryList().Modify(entry(tag),
+                                       [&](T_EncEntry& record) { record.Title = title; });
+            editor->Browser().BuildList("");
         });
     }
-    void undo() { editor->History->Stack().undo(); }
+    void undo() { editor->History().Stack().undo(); }
 };
 
 } // namespace krel::test

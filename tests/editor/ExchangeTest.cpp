@@ -18,11 +18,11 @@ TEST_F(ExchangeTest, ResetAfterEditsShowsTheArchiveCopyAndUndoBringsTheEditsBack
     const size_t before = log().size();
 
     dialogs.answer(MsgButton::No);
-    editor->Reset->click();
+    button("Reset")->click();
     EXPECT_EQ(list(), edited);
 
     dialogs.answer(MsgButton::Yes);
-    editor->Reset->click();
+    button("Reset")->click();
     EXPECT_EQ(list(), loaded);
     EXPECT_TRUE(InOrder(logSince(before), {"-> Extracting wStrings\\wsEncyclopedia.txt",
                                            "-> Extracting wStrings\\wsEncyclopediaTitles.txt",
@@ -30,7 +30,7 @@ TEST_F(ExchangeTest, ResetAfterEditsShowsTheArchiveCopyAndUndoBringsTheEditsBack
                                            "Parser thread completed ..."}));
     EXPECT_EQ(status(), "Status: Browsing Encyclopedia");
     EXPECT_EQ(ReadWholeFile(dataFolder() / "wStrings/wsEncyclopedia.txt"), "loose contents");
-    EXPECT_EQ(editor->History->Stack().undoText(), QStringLiteral("Reset"));
+    EXPECT_EQ(editor->History().Stack().undoText(), QStringLiteral("Reset"));
     undo();
     EXPECT_EQ(list(), edited);
 }
@@ -45,14 +45,14 @@ TEST_F(ExchangeTest, ResetFromAnArchiveWithoutTitlesKeepsListAndWorkCopies) {
                 {{"wStrings\\wsEncyclopedia.txt", ContentsBytes(OtherEncyclopedia())}});
 
     dialogs.answer(MsgButton::Yes).answer(MsgButton::Ok).answer(MsgButton::Ok);
-    editor->Reset->click();
+    button("Reset")->click();
 
     ASSERT_FALSE(dialogs.texts().empty());
     EXPECT_EQ(dialogs.texts().back().rfind("ResetClick()\n", 0), 0U) << dialogs.texts().back();
     EXPECT_EQ(list(), edited);
     EXPECT_EQ(rows(), rowsBefore);
     EXPECT_EQ(workFile("wsEncyclopedia.txt"), contents);
-    EXPECT_EQ(editor->History->Stack().undoText(), QStringLiteral("Edit Entry"));
+    EXPECT_EQ(editor->History().Stack().undoText(), QStringLiteral("Edit Entry"));
 }
 
 // Edits reach the work copies only when saved; install offers to save them first.
@@ -71,13 +71,13 @@ TEST_F(ExchangeTest, InstallAsksToSaveEditsTheWorkCopiesLack) {
         openSmall();
         const std::string loaded = workFile("wsEncyclopedia.txt");
         editTitle("W001", "Renamed");
-        const std::string edited = EncodeContentsFile(editor->EntryList.GetEntryList());
+        const std::string edited = EncodeContentsFile(editor->EntryList().GetEntryList());
         dialogs.messages.clear();
 
         dialogs.answer(MsgButton::Yes).answer(c.answer);
         if (c.installed)
             dialogs.answer(MsgButton::Ok);
-        editor->Install->click();
+        button("Install")->click();
 
         ASSERT_GE(dialogs.texts().size(), 2U);
         EXPECT_EQ(dialogs.texts()[1], "The encyclopedia has changes that are not saved in the "
@@ -102,7 +102,7 @@ TEST_F(ExchangeTest, ImportTakesAPairFromAnyFolderWithTheExtensionInAnyCase) {
             writePair(folder(std::string("elsewhere") + extension), OtherEncyclopedia(),
                       contentsName, std::string("wsEncyclopediaTitles") + extension);
         dialogs.answerFiles({pair[1], pair[0]});
-        editor->Import->click();
+        button("Import")->click();
 
         EXPECT_EQ(dialogs.fileCalls.back(), QStringLiteral("KREL Encyclopedia File or Files"));
         EXPECT_NE(entry("M001"), nullptr);
@@ -135,7 +135,7 @@ TEST_F(ExchangeTest, RefusedImportsChangeNothing) {
         dialogs.answerFiles(c.files);
         for (size_t i = 0; i < c.texts.size(); ++i)
             dialogs.answer(MsgButton::Ok);
-        editor->Import->click();
+        button("Import")->click();
 
         ASSERT_EQ(dialogs.texts().size(), c.texts.size()) << c.files.join(',').toStdString();
         EXPECT_EQ(dialogs.texts().back(), c.texts.back());
@@ -151,7 +151,7 @@ TEST_F(ExchangeTest, ImportAsksBeforeDroppingUnexportedChanges) {
     dialogs.messages.clear();
     dialogs.answerFiles(writePair(folder("elsewhere"), OtherEncyclopedia()));
     dialogs.answer(MsgButton::No);
-    editor->Import->click();
+    button("Import")->click();
 
     EXPECT_EQ(dialogs.messages.size(), 1U);
     EXPECT_EQ(list(), edited);
@@ -192,7 +192,7 @@ TEST_F(ExchangeTest, MergeFollowsOverwriteAndConfirmAndReportsItsCounts) {
         for (MsgButton answer : c.answers)
             dialogs.answer(answer);
         dialogs.answer(MsgButton::Ok);
-        editor->Merge->click();
+        button("Merge")->click();
 
         SCOPED_TRACE(testing::Message() << c.overwrite << c.confirm << c.answers.size());
         EXPECT_EQ(dialogs.texts().back(),
@@ -211,7 +211,7 @@ TEST_F(ExchangeTest, MergingTheGamesOwnArchiveAddsAndChangesNothing) {
     const std::vector<std::string> loaded = list();
     dialogs.answerFiles({QString::fromStdString((dataFolder() / "wStrings.mob").string())});
     dialogs.answer(MsgButton::Ok);
-    editor->Merge->click();
+    button("Merge")->click();
 
     EXPECT_EQ(dialogs.texts().back(), "Merge completed.  Items added: 0 Items Changed: 0");
     EXPECT_EQ(list(), loaded);

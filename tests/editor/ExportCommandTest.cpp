@@ -4,6 +4,7 @@
 #include "ExchangeFixture.h"
 #include "dialogs/ExportForm.h"
 #include "editor/ProgressForm.h"
+#include "editor/ProgressWindows.h"
 #include "encyclopedia/Writer.h"
 #include "settings/Paths.h"
 #include "support/ModalDriver.h"
@@ -19,6 +20,10 @@ enum class Choice { Cancel, TextFiles, Zip };
 class ExportCommandTest : public ExchangeTest {
 protected:
     fs::path program() const { return env.programFolder(); }
+    bool progressShown() const {
+        const TProgressForm* form = editor->Progress().ProgressForm();
+        return form && form->isVisible();
+    }
 
     // Clicks Export and answers its dialog; queued message answers follow.
     void exportAs(Choice choice) {
@@ -29,7 +34,7 @@ protected:
                 form->Zip->click();
             (choice == Choice::Cancel ? form->CloseBut : form->SSHoverText1)->click();
         });
-        editor->Export->click();
+        button("Export")->click();
     }
 };
 
@@ -52,7 +57,7 @@ TEST_F(ExportCommandTest, CancelWritesNothingAndKeepsTheChanges) {
     exportAs(Choice::Cancel);
     EXPECT_EQ(workFile("wsEncyclopedia.txt"), contents);
     EXPECT_TRUE(fs::is_empty(program()));
-    EXPECT_TRUE(editor->History->IsModified());
+    EXPECT_TRUE(editor->History().IsModified());
 }
 
 TEST_F(ExportCommandTest, TextFilesTwiceOverwriteAndMarkTheEncyclopediaExported) {
@@ -68,8 +73,8 @@ TEST_F(ExportCommandTest, TextFilesTwiceOverwriteAndMarkTheEncyclopediaExported)
         EXPECT_EQ(ReadWholeFile(program() / "wsEncyclopediaTitles.txt"),
                   workFile("wsEncyclopediaTitles.txt"));
         EXPECT_EQ(workFile("wsEncyclopediaTitles.txt"),
-                  EncodeTitlesFile(editor->EntryList.GetEntryList()));
-        EXPECT_FALSE(editor->History->IsModified());
+                  EncodeTitlesFile(editor->EntryList().GetEntryList()));
+        EXPECT_FALSE(editor->History().IsModified());
     }
 }
 
@@ -83,8 +88,8 @@ TEST_F(ExportCommandTest, ZipSendsEveryOlderArchiveToTheTrash) {
 
         EXPECT_EQ(dialogs.texts().back(),
                   "Encyclopedia ZIP file created in the directory: " + program().string() + "/");
-        EXPECT_FALSE(editor->ProgressForm && editor->ProgressForm->isVisible());
-        EXPECT_FALSE(editor->History->IsModified());
+        EXPECT_FALSE(progressShown());
+        EXPECT_FALSE(editor->History().IsModified());
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(program()), {}), 1);
     // Both older archives went to the user's trash, each with a note of where it came from,
@@ -117,8 +122,8 @@ TEST_F(ExportCommandTest, UnwritableTargetsReportAnErrorAndNoSuccess) {
     ASSERT_FALSE(dialogs.texts().empty());
     for (const std::string& text : dialogs.texts())
         EXPECT_EQ(text.find("Encyclopedia ZIP file created"), std::string::npos) << text;
-    EXPECT_FALSE(editor->ProgressForm && editor->ProgressForm->isVisible());
-    EXPECT_TRUE(editor->History->IsModified());
+    EXPECT_FALSE(progressShown());
+    EXPECT_TRUE(editor->History().IsModified());
 }
 
 TEST_F(ExportCommandTest, AMissingProgramFolderSendsTheExportToTheStandIn) {

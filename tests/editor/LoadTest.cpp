@@ -3,8 +3,9 @@
 
 #include "EditorFixture.h"
 #include "common/AtomicFile.h"
-#include "editor/EntryListModel.h"
+#include "editor/ParseRunner.h"
 #include "editor/ProgressForm.h"
+#include "editor/ProgressWindows.h"
 #include "encyclopedia/Errors.h"
 
 #include <QLabel>
@@ -88,17 +89,19 @@ TEST_F(LoadTest, WorkFolderThatIsNoFolderFailsCreationThenTheCopy) {
     ASSERT_EQ(dialogs.messages.size(), 3u);
     EXPECT_EQ(dialogs.texts()[1].rfind("FormCreate()\nInstallZipFiles()\n", 0), 0u);
     EXPECT_EQ(dialogs.texts()[2].rfind("FormShow()\n", 0), 0u);
-    EXPECT_EQ(window.ParserThread, nullptr);
+    EXPECT_EQ(window.Parser().ParserThread(), nullptr);
     EXPECT_EQ(status(), "Status: Idle");
 }
 
 TEST_F(LoadTest, ProgressWindowEndsAtOneHundredAndCloses) {
     TEncEditorMain& window = openSmall();
-    ASSERT_TRUE(window.ProgressForm);
-    EXPECT_EQ(window.ProgressForm->windowTitle().toStdString(), "Encyclopedia Parsing Progress");
-    EXPECT_EQ(window.ProgressForm->ProcLabel->text().toStdString(), "Processing Completed.");
-    EXPECT_EQ(window.ProgressForm->Gauge1->value(), 100);
-    EXPECT_FALSE(window.ProgressForm->isVisible());
+    ASSERT_TRUE(window.Progress().ProgressForm());
+    EXPECT_EQ(window.Progress().ProgressForm()->windowTitle().toStdString(),
+              "Encyclopedia Parsing Progress");
+    EXPECT_EQ(window.Progress().ProgressForm()->ProcLabel->text().toStdString(),
+              "Processing Completed.");
+    EXPECT_EQ(window.Progress().ProgressForm()->Gauge1->value(), 100);
+    EXPECT_FALSE(window.Progress().ProgressForm()->isVisible());
 }
 
 TEST_F(LoadTest, MissingMemberStopsBeforeAnyParse) {
@@ -112,8 +115,8 @@ TEST_F(LoadTest, MissingMemberStopsBeforeAnyParse) {
     const std::string error = dialogs.texts().back();
     EXPECT_EQ(error.rfind("FormShow()\nCould not extract wStrings\\wsEncyclopedia.txt", 0), 0u)
         << error;
-    EXPECT_EQ(window.ParserThread, nullptr);
-    EXPECT_EQ(window.EntryList.Count(), 0u);
+    EXPECT_EQ(window.Parser().ParserThread(), nullptr);
+    EXPECT_EQ(window.EntryList().Count(), 0u);
     EXPECT_EQ(status(), "Status: Idle");
     EXPECT_FALSE(fs::exists(work / "wsEncyclopedia.txt"));
 }
@@ -127,31 +130,31 @@ TEST_F(LoadTest, FileWithoutAnyLineFailsTheParseAndTheWindowStaysIdle) {
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.texts()[0].rfind("FormShow()\nExecute()\n", 0), 0u) << dialogs.texts()[0];
-    EXPECT_FALSE(window.ProgressForm->isVisible());
-    EXPECT_EQ(window.EntryList.Count(), 0u);
+    EXPECT_FALSE(window.Progress().ProgressForm()->isVisible());
+    EXPECT_EQ(window.EntryList().Count(), 0u);
     EXPECT_EQ(status(), "Status: Idle");
     EXPECT_FALSE(InOrder(log(), {"Parser thread completed ..."}));
 }
 
-TEST_F(LoadTest, FailedReloadKeepsListDisplayAndCounters) {
+TEST_F(LoadTest, FailedReloadKeepsListAndDisplay) {
     TEncEditorMain& window = openSmall();
     clickRow(rowOf("Ardent"));
     const std::vector<std::string> before = rows();
-    const size_t records = window.EntryList.Count();
-    window.ItemsAdded = 7;
+    const size_t records = window.EntryList().Count();
     fs::remove(work / "wsEncyclopediaTitles.txt");
 
-    EXPECT_THROW(window.RunParse(false), EEncThreadError);
+    EXPECT_THROW(window.Parser().RunParse(false), EEncThreadError);
 
     EXPECT_EQ(rows(), before);
-    EXPECT_EQ(window.EntryList.Count(), records);
-    EXPECT_EQ(window.CurrentEntry, entry("W001"));
-    EXPECT_EQ(window.EntryTitle->text().toStdString(), "Ardent");
-    EXPECT_EQ(window.ItemsAdded, 7);
-    EXPECT_FALSE(window.ProgressForm->isVisible());
+    EXPECT_EQ(window.EntryList().Count(), records);
+    EXPECT_EQ(shown(), entry("W001"));
+    EXPECT_EQ(shownTitle(), "Ardent");
+    EXPECT_FALSE(window.Progress().ProgressForm()->isVisible());
 }
 
-TEST_F(LoadTest, FailureAfterTheRecordsWereReplacedLeavesNothingPointingAtOldOnes) {
+// The completion had replaced the records when the table of contents failed: the list and the
+// display were let go of before, and stay empty.
+TEST_F(LoadTest, FailureAfterTheRecordsWereReplacedLeavesAnEmptyListAndDisplay) {
     TEncEditorMain& window = openSmall();
     clickRow(rowOf("Ardent"));
     std::vector<T_EncEntry> badHeader = SmallEncyclopedia();
@@ -159,18 +162,15 @@ TEST_F(LoadTest, FailureAfterTheRecordsWereReplacedLeavesNothingPointingAtOldOne
     WriteFileAtomic(work / "wsEncyclopediaTitles.txt", TitlesBytes(badHeader));
 
     try {
-        window.RunParse(false);
+        window.Parser().RunParse(false);
         ADD_FAILURE() << "a header number that is no number fails the table of contents";
     } catch (const EEncThreadError& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Execute()\rThreadOnComplete()\r", 0), 0u);
     }
-
-    const Encyclopedia& list = window.EntryList;
-    EXPECT_TRUE(!window.CurrentEntry || list.Contains(window.CurrentEntry));
-    for (int link = 0; link < 4; ++link)
-        EXPECT_TRUE(!window.LinkTarget(link) || list.Contains(window.LinkTarget(link)));
-    for (int row = 0; row < window.EntryRows->rowCount(); ++row)
-        EXPECT_TRUE(list.Contains(window.EntryRows->Record(row)));
+    EXPECT_EQ(window.EntryList().GetEntryByTag("00X2")->Content, "Ships:S001");
+    EXPECT_TRUE(rows().empty());
+    EXPECT_EQ(shown(), nullptr);
+    EXPECT_TRUE(shownTitle().empty());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "EditorFixture.h"
 #include "common/AtomicFile.h"
+#include "editor/ParseRunner.h"
 #include "editor/ProgressForm.h"
 
 #include <QApplication>
@@ -85,8 +86,8 @@ TEST_F(ParseThreadTest, EndingTheEventLoopsDuringAParseStopsTheWorker) {
     QCoreApplication::exec();
 
     EXPECT_TRUE(quit.ran);
-    EXPECT_TRUE(window.ParserThread->isFinished());
-    EXPECT_EQ(window.EntryList.Count(), 0u);
+    EXPECT_TRUE(window.Parser().ParserThread()->isFinished());
+    EXPECT_EQ(window.EntryList().Count(), 0u);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 

@@ -35,16 +35,16 @@ protected:
 };
 
 TEST_F(PictureTest, FirstMemberWithTheNameInAnyFolderAndCase) {
-    TEncEditorMain& window =
-        openWithPictures({{"Art\\Shipyard.png", PngBytes(10, 10, 0x111111)},
-                          {"Deep\\Fleet\\SHIP.PNG", PngBytes(40, 20, 0xFF0000)},
-                          {"ship.png", PngBytes(30, 30, 0x00FF00)}});
+    openWithPictures({{"Art\\Shipyard.png", PngBytes(10, 10, 0x111111)},
+                      {"Deep\\Fleet\\SHIP.PNG", PngBytes(40, 20, 0xFF0000)},
+                      {"ship.png", PngBytes(30, 30, 0x00FF00)}});
     std::vector<std::string> lines = select("Corsair");
     EXPECT_EQ(lines,
               (std::vector<std::string>{"Selecting Entry: Corsair ...", "-> Extracting Image: Ship",
                                         "-> Image Extracted", "Display updated"}));
-    EXPECT_EQ(window.EntryImage->picture().size(), QSize(40, 20));
-    EXPECT_EQ(window.EntryImage->picture().pixelColor(0, 0), QColor(0xFF, 0, 0));
+    EXPECT_EQ(control<TDisplayPicture>("EntryImage")->picture().size(), QSize(40, 20));
+    EXPECT_EQ(control<TDisplayPicture>("EntryImage")->picture().pixelColor(0, 0),
+              QColor(0xFF, 0, 0));
 }
 
 // The graphic browser hands back a name for the chosen picture; looking that name up again must
@@ -69,7 +69,7 @@ TEST_F(PictureTest, PictureThatCannotBeShownIsLoggedAndTheEntryStillShows) {
                    {"Ships\\Ship.png", "this is no picture"}});
     SpoilMember(assetArchive(), "Planets/Ardent.png");
     dialogs.answer(MsgButton::Ok);
-    TEncEditorMain& window = open();
+    open();
 
     struct Case {
         const char* title;
@@ -82,20 +82,20 @@ TEST_F(PictureTest, PictureThatCannotBeShownIsLoggedAndTheEntryStillShows) {
         ASSERT_EQ(lines.size(), 4u) << shown.title;
         EXPECT_EQ(lines[2].rfind(shown.failure, 0), 0u) << lines[2];
         EXPECT_EQ(lines[3], "Display updated");
-        EXPECT_EQ(window.EntryTitle->text().toStdString(), shown.title);
-        EXPECT_FALSE(window.EntryDesc->toPlainText().isEmpty());
-        EXPECT_TRUE(window.EntryImage->picture().isNull());
+        EXPECT_EQ(shownTitle(), shown.title);
+        EXPECT_FALSE(control<QPlainTextEdit>("EntryDesc")->toPlainText().isEmpty());
+        EXPECT_TRUE(control<TDisplayPicture>("EntryImage")->picture().isNull());
     }
     EXPECT_GT(select("Ardent")[2].size(), std::string("-> Failed to show image ").size() + 20)
         << "the reason is given";
-    EXPECT_EQ(window.Link1->text().toStdString(), "Bellwether");
+    EXPECT_EQ(control<QLabel>("Link1")->text().toStdString(), "Bellwether");
     EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
 TEST_F(PictureTest, AChangedArchiveIsReadAfresh) {
-    TEncEditorMain& window = openWithPictures({{"Ships\\Ship.png", PngBytes(8, 8, 0)}});
+    openWithPictures({{"Ships\\Ship.png", PngBytes(8, 8, 0)}});
     select("Ardent");
-    EXPECT_TRUE(window.EntryImage->picture().isNull());
+    EXPECT_TRUE(control<TDisplayPicture>("EntryImage")->picture().isNull());
     select("Corsair");
 
     // A new archive with a later time stamp and another size is listed afresh.
@@ -103,23 +103,23 @@ TEST_F(PictureTest, AChangedArchiveIsReadAfresh) {
     writePictures(
         {{"Ships\\Ship.png", PngBytes(8, 8, 0)}, {"Planets\\ARDENT.png", PngBytes(16, 16, 0)}});
     select("Ardent");
-    EXPECT_EQ(window.EntryImage->picture().size(), QSize(16, 16));
+    EXPECT_EQ(control<TDisplayPicture>("EntryImage")->picture().size(), QSize(16, 16));
 }
 
 TEST_F(PictureTest, DoubleClickOnThePictureOpensTheGraphicBrowser) {
-    TEncEditorMain& window = openSmall();
+    openSmall();
     WriteFileAtomic(env.programFolder() / "view.txt", "Planets\\Ardent.png\r\n");
-    const T_EncEntry* shown = window.CurrentEntry;
+    const T_EncEntry* before = shown();
     QString title;
     WhenModalShown([&](QWidget* dialog) {
         title = dialog->windowTitle();
         static_cast<QDialog*>(dialog)->reject();
     });
 
-    QTest::mouseDClick(window.EntryImage, Qt::LeftButton);
+    QTest::mouseDClick(control("EntryImage"), Qt::LeftButton);
 
     EXPECT_EQ(title.toStdString(), "Graphic Browser");
-    EXPECT_EQ(window.CurrentEntry, shown);
+    EXPECT_EQ(shown(), before);
     EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 

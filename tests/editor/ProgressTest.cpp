@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 #include "common/DebugOutput.h"
 #include "editor/ProgressForm.h"
+#include "editor/ProgressWindows.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -20,7 +21,7 @@ protected:
     void TearDown() override { SetDebugOutputSink(previousSink_); }
 
     void report(ProgressType type, const std::string& name, int64_t size) {
-        editor->ZipMaster1Progress(editor->ZipMaster1, type, name, size);
+        editor->Progress().ZipMaster1Progress(editor->ZipMaster1(), type, name, size);
     }
 
     std::vector<std::string> traces;
@@ -31,7 +32,8 @@ private:
 
 TEST_F(ProgressTest, BatchMovesTheGaugeNamesTheFileAndCloses) {
     TEncEditorMain& window = openSmall();
-    TProgressForm* form = window.NewProgressForm("Creating ZIP file", "Processing file:");
+    TProgressForm* form =
+        window.Progress().NewProgressForm("Creating ZIP file", "Processing file:");
     form->show();
     traces.clear();
 

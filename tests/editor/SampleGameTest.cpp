@@ -23,26 +23,26 @@ protected:
 
 TEST_F(SampleGameTest, EveryEntryShowsWithItsPicture) {
     dialogs.answer(MsgButton::Ok);
-    TEncEditorMain& window = open();
+    open();
     ASSERT_EQ(status(), "Status: Browsing Encyclopedia");
-    ASSERT_NE(window.CurrentEntry, nullptr) << "the sample has a default page";
-    QTest::mouseClick(window.SubjectIndex, Qt::LeftButton);
+    ASSERT_NE(shown(), nullptr) << "the sample has a default page";
+    QTest::mouseClick(button("SubjectIndex"), Qt::LeftButton);
 
     int pictures = 0;
-    for (int row = 0; row < window.EntryRows->rowCount(); ++row) {
-        const T_EncEntry* record = window.EntryRows->Record(row);
+    for (int row = 0; row < listRows().rowCount(); ++row) {
+        const T_EncEntry* record = listRows().Record(row);
         if (record->Kind != ekEntry)
             continue;
         const size_t from = log().size();
         clickRow(row);
         std::vector<std::string> lines = logSince(from);
-        EXPECT_EQ(window.EntryTitle->text().toStdString(), record->Title);
+        EXPECT_EQ(shownTitle(), record->Title);
         if (record->Image.empty())
             continue;
         ++pictures;
         EXPECT_NE(std::find(lines.begin(), lines.end(), "-> Image Extracted"), lines.end())
             << record->Title << " (" << record->Image << ")";
-        EXPECT_FALSE(window.EntryImage->picture().isNull());
+        EXPECT_FALSE(control<TDisplayPicture>("EntryImage")->picture().isNull());
     }
     EXPECT_GT(pictures, 10);
 }

@@ -85,6 +85,33 @@ TEST(Model, LookupsFollowAppendsAndRenumbering) {
     EXPECT_EQ(encyclopedia.GetEntryOnlyByTag("new7"), appended[7]);
 }
 
+// Whatever outlives a change holds a record by its identity: edits and reordering keep it,
+// leaving the list or a replaced list ends it, and it is never given again.
+TEST(Model, RecordsKeepTheirIdentityUntilTheyLeave) {
+    Encyclopedia encyclopedia;
+    encyclopedia.Replace({Entry("B1", "Beta"), Header("0002", "Stars:B1"), Entry("A1", "Alpha")});
+    const RecordId beta = encyclopedia.IdOf(encyclopedia.At(0));
+    const RecordId alpha = encyclopedia.IdOf(encyclopedia.At(2));
+    EXPECT_NE(beta, alpha);
+    encyclopedia.Modify(encyclopedia.At(0), [](T_EncEntry& entry) { entry.Title = "Zeta"; });
+    encyclopedia.ReorderEncyclopedia();
+    EXPECT_EQ(encyclopedia.Find(beta)->Title, "Zeta");
+    EXPECT_EQ(encyclopedia.IdOf(encyclopedia.At(1)), alpha);
+    const RecordId added = encyclopedia.IdOf(encyclopedia.Append(Entry("C1", "Gamma")));
+    encyclopedia.Remove(encyclopedia.Find(alpha));
+    EXPECT_EQ(encyclopedia.Find(alpha), nullptr);
+    EXPECT_EQ(encyclopedia.Find(added)->Tag, "C1");
+
+    encyclopedia.Replace({Entry("B1", "Beta")});
+    for (RecordId old : {beta, alpha, added})
+        EXPECT_EQ(encyclopedia.Find(old), nullptr);
+    const RecordId fresh = encyclopedia.IdOf(encyclopedia.At(0));
+    EXPECT_NE(fresh, beta);
+    EXPECT_NE(fresh, added);
+    EXPECT_EQ(encyclopedia.IdOf(nullptr), RecordId::None);
+    EXPECT_EQ(encyclopedia.Find(RecordId::None), nullptr);
+}
+
 TEST(Model, ABadHeaderNumberFailsBeforeAnythingChanges) {
     Encyclopedia encyclopedia;
     encyclopedia.Replace(

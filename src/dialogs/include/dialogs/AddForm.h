@@ -1,6 +1,6 @@
 #pragma once
 // TAddForm: asks whether the editor's add command should create a header or an entry. On OK
-// the caller reads Header: checked means a new header.
+// the caller asks WantsHeader.
 
 #include <QDialog>
 
@@ -20,6 +20,9 @@ public:
     QRadioButton* Entry;
     QPushButton* CloseBut;
     QPushButton* SSHoverText1;
+
+    // The choice: a new header (else a new entry).
+    bool WantsHeader() const;
 };
 
 } // namespace krel

@@ -1,12 +1,13 @@
 #pragma once
-// TEncEntryEditor: edits one entry, or composes a new one, on a copy of its record. The caller
-// sets EntryCopy, EditedEntry and what the dialog cannot know itself (the picture the editor
-// window shows, the game and work folders for the picture browser), shows it modally and on OK
-// reads the fields back. The dialog changes nothing in the encyclopedia; it only refuses a tag
-// that is not four characters long or that another record already carries.
+// TEncEntryEditor: edits one entry, or composes a new one. The caller hands in the entry's
+// values (Edit) and what the dialog cannot know itself (the picture the editor window shows, the
+// game and work folders for the picture browser), shows it modally and on OK takes the answer
+// (Draft): the entry's fields and the title of its header. The dialog changes nothing in the
+// encyclopedia; it only refuses a tag that is not four characters long or that another record
+// already carries.
 
 #include "dialogs/DialogErrors.h"
-#include "encyclopedia/Encyclopedia.h"
+#include "encyclopedia/Edits.h"
 
 #include <QDialog>
 #include <QImage>
@@ -49,20 +50,14 @@ public:
     QPushButton* Apply;
     QPushButton* CloseBut;
 
-    // The record being edited, copied whole; an empty record for a new entry. Its Image
-    // follows the picture chosen in the dialog.
-    T_EncEntry EntryCopy;
-    // The header found for EntryCopy when the dialog is shown.
-    const T_EncEntry* EntryHeader = nullptr;
-    const Encyclopedia* EditorMain;
-    // The record of the encyclopedia being edited; nullptr for a new entry.
-    const T_EncEntry* EditedEntry = nullptr;
-
-    // The picture the editor window shows for the entry; shown when EntryCopy has an Image.
-    QImage EditorPicture;
+    // The entry to edit: its values, its identity (None for a new entry) and the picture the
+    // editor window shows for it (shown when the entry names a picture).
+    void Edit(const T_EncEntry& entry, RecordId edited, const QImage& picture);
     // The game folder and the work folder, for the picture browser.
-    std::string BaseDir;
-    std::string TempDir;
+    void SetGameFolders(std::string baseDir, std::string tempDir);
+    // The entry as the dialog holds it now: the fields as typed, the related tags of the link
+    // slots in order (slots whose record has gone are left out), the chosen picture's name.
+    EntryDraft Draft() const;
 
     std::array<TLinkLabel*, 4> Links() const { return {Link1, Link2, Link3, Link4}; }
     // The picture as chosen, never the pointer-over highlight.
@@ -91,10 +86,18 @@ private:
     void showLinks();
     void refuseTag(const std::string& message);
     void endPictureHover();
+    std::string relatedTags() const;
 
     enum class Hover { None, Placeholder, Highlight };
 
+    const Encyclopedia& encyclopedia_;
     DialogService& dialogs_;
+    // The entry as handed in; its Image follows the picture chosen in the dialog.
+    T_EncEntry entry_;
+    RecordId edited_ = RecordId::None;
+    QImage editorPicture_;
+    std::string baseDir_;
+    std::string tempDir_;
     QLabel* caption_;
     Hover hover_ = Hover::None;
     QImage keptPicture_;

@@ -1,6 +1,6 @@
 #pragma once
 // TExportForm: asks what the editor's export command should make of the encyclopedia. On OK the
-// caller reads which choice is checked: Header for the two text files, Zip for "Encyclopedia.zip".
+// caller asks WantsArchive: "Encyclopedia.zip" (Zip), else the two text files (Header).
 // Exe stands for a self-extracting program that is not made; it is shown disabled.
 
 #include <QDialog>
@@ -25,6 +25,8 @@ public:
 
     // Makes "Text Files" the choice.
     void HeaderClick();
+    // The choice: the archive (else the two text files).
+    bool WantsArchive() const;
 };
 
 } // namespace krel

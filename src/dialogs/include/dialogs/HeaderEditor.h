@@ -1,11 +1,11 @@
 #pragma once
 // THeaderEditor: edits one header's title and the ordered list of its member entries. The caller
-// fills Title, EntryTag and the rows, and after OK reads Title and the rows' records back; the
-// dialog itself changes no record. Rows are reordered by dragging one onto another: it lands
-// just before that row.
+// hands in the header (EditHeader, or NewHeader with the number a new one gets) and after OK
+// takes the answer (Draft); the dialog itself changes no record. Rows are reordered by dragging
+// one onto another: it lands just before that row.
 
 #include "dialogs/DialogErrors.h"
-#include "encyclopedia/Encyclopedia.h"
+#include "encyclopedia/Edits.h"
 
 #include <QDialog>
 #include <vector>
@@ -33,13 +33,16 @@ public:
     QPushButton* Apply;
     QCheckBox* CheckBox1;
 
-    // The encyclopedia whose entries the picker offers.
-    const Encyclopedia* Editor;
-
-    // Appends a member row for an entry record (shown by its title).
-    void AddMember(const T_EncEntry* entry);
-    // The members' records, top to bottom.
-    std::vector<const T_EncEntry*> Members() const;
+    // Shows a header: its number, its title and a row for each member tag that names an entry.
+    void EditHeader(const HeaderDraft& header);
+    // Shows the number of a header about to be made; title and rows stay as they are.
+    void NewHeader(const std::string& tag);
+    // The header as the dialog holds it now; rows whose record has gone are left out.
+    HeaderDraft Draft() const;
+    // Appends a member row for an entry (shown by its title); nothing for a record not there.
+    void AddMember(RecordId entry);
+    // The members' identities, top to bottom.
+    std::vector<RecordId> Members() const;
 
     void AddClick();
     void DeleteClick();
@@ -58,9 +61,11 @@ private:
     bool mouseReleased(const QPoint& point);
     void endDrag();
 
+    // The encyclopedia whose entries the rows and the picker show.
+    const Encyclopedia& encyclopedia_;
     // The drag under way: the row it began on and that row's record.
     int dragRow_ = -1;
-    const T_EncEntry* dragged_ = nullptr;
+    RecordId dragged_ = RecordId::None;
     QPoint pressPoint_;
     bool dragging_ = false;
 };

@@ -2,7 +2,7 @@
 // One related-entry line of the entry editor: names the record it refers to, turns white on
 // navy while the pointer is over it, and reports clicks and the pointer's coming and going.
 
-#include "encyclopedia/Entry.h"
+#include "encyclopedia/Encyclopedia.h"
 
 #include <QLabel>
 
@@ -13,8 +13,9 @@ class TLinkLabel : public QLabel {
 public:
     explicit TLinkLabel(QWidget* parent = nullptr);
 
-    // The record the line names, or nullptr.
-    const T_EncEntry* Record = nullptr;
+    // The record the line names (None for none), shown by the given title.
+    void setRecord(RecordId record, const QString& title);
+    RecordId record() const { return record_; }
 
     bool isHighlighted() const { return highlighted_; }
 
@@ -31,6 +32,7 @@ protected:
 private:
     void setHighlighted(bool on);
 
+    RecordId record_ = RecordId::None;
     bool highlighted_ = false;
 };
 

@@ -1,7 +1,8 @@
 #pragma once
 // TListAdd: the pop-up list from which the header and entry editors pick one header or one
-// entry. Row 0 is always "(none)"; a click on a row hands its record back in Selected and
-// closes the picker, Escape closes it with no choice. The opener places it on the screen.
+// entry. Row 0 is always "(none)"; a click on a row hands its record's identity back in
+// Selected and closes the picker, Escape closes it with no choice. The opener places it on the
+// screen and looks the chosen record up: one that has left the encyclopedia meanwhile is gone.
 
 #include "encyclopedia/Encyclopedia.h"
 
@@ -21,10 +22,11 @@ class TListAdd : public QDialog {
 public:
     explicit TListAdd(QWidget* parent = nullptr);
 
-    // The record clicked; nullptr for "(none)" or when the picker closed without a click.
-    const T_EncEntry* Selected = nullptr;
-    // The records to offer, in list order. Neither list is owned; the default is empty.
-    const Encyclopedia::EntryList* Entries;
+    // The record clicked; None for "(none)" or when the picker closed without a click.
+    RecordId Selected = RecordId::None;
+    // The encyclopedia whose records are offered, in list order; not owned. The default is an
+    // empty one.
+    const Encyclopedia* Entries;
     TListMode Mode = lmHeaders;
     // Text of the row to pre-select (letter case ignored; the last match wins).
     std::string Current;
@@ -39,8 +41,8 @@ public:
     // The first record of Entries whose Content holds the entry's Tag (case-sensitive);
     // nullptr when none does or when entry is not an entry record.
     const T_EncEntry* IsReferenced(const T_EncEntry* entry) const;
-    // The record a row stands for; nullptr for "(none)".
-    const T_EncEntry* RecordAt(int row) const;
+    // The record a row stands for; None for "(none)".
+    RecordId RecordAt(int row) const;
 
     // Rebuilds the rows; runs each time the picker is shown.
     void FormShow();

@@ -1,8 +1,9 @@
 #pragma once
 // A list of rows that each stand for one record of the encyclopedia, drawn as one line of text,
-// with a line that marks where a dragged row would land. The records are not owned.
+// with a line that marks where a dragged row would land. A row holds the record's identity, so
+// a record that has left the encyclopedia is found nowhere, whatever the list still shows.
 
-#include "encyclopedia/Entry.h"
+#include "encyclopedia/Encyclopedia.h"
 
 #include <QListWidget>
 #include <vector>
@@ -14,10 +15,10 @@ class TRecordList : public QListWidget {
 public:
     TRecordList(int rowHeight, int indent, QWidget* parent);
 
-    void appendRecord(const QString& text, const T_EncEntry* record);
-    // The record of a row; nullptr for a row without one or a row that does not exist.
-    const T_EncEntry* recordAt(int row) const;
-    std::vector<const T_EncEntry*> records() const;
+    void appendRecord(const QString& text, RecordId record);
+    // The record of a row; None for a row without one or a row that does not exist.
+    RecordId recordAt(int row) const;
+    std::vector<RecordId> records() const;
     // The row under a point of the viewport, or -1 (below the last row, for instance).
     int rowAt(const QPoint& point) const;
 

@@ -1,7 +1,9 @@
 #pragma once
-// The rows of the editor window's list: each refers to one record of the encyclopedia and says
-// whether it can be selected. The index builders fill it through RowSink; a whole build is one
-// model reset, with no signal per row, so views of tens of thousands of rows come up at once.
+// The rows of the editor window's list: each holds the identity of one record of the
+// encyclopedia and says whether it can be selected. A row whose record has left the
+// encyclopedia shows nothing and refers to nothing until the next build. The index builders
+// fill it through RowSink; a whole build is one model reset, with no signal per row, so views of
+// tens of thousands of rows come up at once.
 
 #include "encyclopedia/Indexes.h"
 
@@ -16,18 +18,21 @@ class EntryListModel : public QAbstractListModel, public RowSink {
 public:
     enum Role { KindRole = Qt::UserRole + 1, IndentRole };
 
-    using QAbstractListModel::QAbstractListModel;
+    EntryListModel(const Encyclopedia& encyclopedia, QObject* parent);
 
     // Runs fill inside one reset; mode decides how the rows are drawn. When fill fails, the rows
     // it added so far stay and the failure goes on.
     void Rebuild(ViewMode mode, const std::function<void(RowSink&)>& fill);
-    // Drops every row (before the records they refer to are released).
+    // Drops every row.
     void Clear();
 
+    RecordId IdAt(int row) const;
+    // The record of a row; nullptr for no row or a record that has gone.
     const T_EncEntry* Record(int row) const;
+    // Whether a row can be chosen: not a letter of the subject index, nor a record that has gone.
     bool Selectable(int row) const;
-    // The first row referring to record, or -1.
-    int RowOf(const T_EncEntry* record) const;
+    // The first row referring to the record, or -1.
+    int RowOf(RecordId record) const;
     ViewMode Mode() const { return mode_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -39,9 +44,10 @@ public:
 
 private:
     struct Row {
-        const T_EncEntry* Record;
+        RecordId Record;
         bool Selectable;
     };
+    const Encyclopedia& encyclopedia_;
     std::vector<Row> rows_;
     ViewMode mode_ = ViewMode::TableOfContents;
 };

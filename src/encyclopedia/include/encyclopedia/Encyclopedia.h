@@ -13,6 +13,7 @@
 #include "encyclopedia/RecordIndex.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +22,9 @@
 #include <vector>
 
 namespace krel {
+
+// The identity of one record in one encyclopedia; never given to two records. None is no record.
+enum class RecordId : std::uint64_t { None = 0 };
 
 class Encyclopedia {
 public:
@@ -39,6 +43,10 @@ public:
     static constexpr size_t npos = static_cast<size_t>(-1);
     size_t IndexOf(const T_EncEntry* record) const;
     bool Contains(const T_EncEntry* record) const { return IndexOf(record) != npos; }
+    // The identity of a record of the list; None for nullptr or a record that is not there.
+    RecordId IdOf(const T_EncEntry* record) const;
+    // The record with that identity; nullptr when it has left the list (or never was in it).
+    const T_EncEntry* Find(RecordId id) const;
 
     // --- Lookups ---
     // First record of any kind whose Tag equals tag, letter case ignored.
@@ -70,7 +78,8 @@ public:
     void ReorderEncyclopedia();
 
     // --- Changing the list ---
-    // Replaces the whole list (a normal load). Records are copied in the order given.
+    // Replaces the whole list (a normal load). Records are copied in the order given; they get
+    // new identities, so whatever held the old ones finds nothing.
     void Replace(const std::vector<T_EncEntry>& records);
     // The same, taking the records over instead of copying them.
     void Replace(std::vector<T_EncEntry>&& records);
@@ -90,6 +99,9 @@ public:
 
 private:
     T_EncEntry* mutableRecord(const T_EncEntry* record);
+    void identify(const T_EncEntry* record);
+    void forget(const T_EncEntry* record);
+    void identifyAll();
     bool sortInPlace();
     bool renumberHeaders();
     void invalidateAll() const;
@@ -107,6 +119,11 @@ private:
     static std::string_view headerTitleOf(const T_EncEntry& record);
 
     EntryList list_;
+
+    // Identities, kept with every append, removal and replacement.
+    std::uint64_t lastId_ = 0;
+    std::unordered_map<const T_EncEntry*, RecordId> idOf_;
+    std::unordered_map<RecordId, const T_EncEntry*> byId_;
 
     // Lazily built lookups; each gives the first record in list order. Appending extends the
     // ones already built; any other change drops only the lookups whose keys it touches, so a

@@ -1,0 +1,223 @@
+#include "editor/EditorControls.h"
+
+#include "editor/EditorWidgets.h"
+#include "editor/EntryListDelegate.h"
+#include "skin/Skin.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace krel {
+namespace {
+
+constexpr QSize kPictureSize(130, 82);
+constexpr int kListWidth = 300;
+
+const char* const kWindowStyle =
+    "QLabel[heading=\"true\"] { color: #ADC6DE; }"
+    "QLabel#EntryTitle { color: white; }"
+    "QListView#EntryListBox { background: #ADC6DE; border: 2px solid #4E6C8A;"
+    " padding-left: 4px; }"
+    "QPlainTextEdit#EntryDesc { background: #ADC6DE; color: black; border: 2px solid #4E6C8A; }"
+    "QFrame#PictureFrame { background: #101C2A; border: 2px solid #4E6C8A; }"
+    "QFrame#LinkPanel { background: #ADC6DE; border: 2px solid #4E6C8A; }"
+    "QPushButton:checked { background: #CEDEE7; border: 2px solid white; }"
+    "QStatusBar { background: #ADC6DE; color: black; }"
+    "QStatusBar QLabel { border: 1px solid #4E6C8A; padding: 0 3px; font-weight: normal; }";
+
+struct CommandButton {
+    QPushButton* EditorControls::*Field;
+    const char* Name;
+    const char* Caption;
+    const char* Hint;
+};
+
+constexpr CommandButton kCommandButtons[] = {
+    {&EditorControls::Edit, "Edit", "Edit", "Edit selected entry."},
+    {&EditorControls::Add, "Add", "Add", "Add a new entry or header."},
+    {&EditorControls::Delete, "Delete", "Delete", "Delete selected entry or entry group."},
+    {&EditorControls::Import, "Import", "Import", "Imports a seperate encyclopedia."},
+    {&EditorControls::Export, "Export", "Export",
+     "Exports the current encyclopedia into either files, a zip file, or a self extracting "
+     "executable."},
+    {&EditorControls::Install, "Install", "Install",
+     "Installs the currently loaded encyclopedia into Vastreach 3."},
+    {&EditorControls::Merge, "Merge", "Merge",
+     "Merge seperate encyclopedia into the currently encyclopedia."},
+    {&EditorControls::Reset, "Reset", "Reset", "Reset encyclopedia to default."},
+};
+
+template <class Widget> Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* heading(const char* text, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setProperty("heading", true);
+    label->setFont(skin::CaptionFont(9));
+    return label;
+}
+
+QPushButton* button(const char* name, const char* caption, QWidget* parent) {
+    auto* made = named(new QPushButton(QString::fromLatin1(caption), parent), name);
+    made->setFocusPolicy(Qt::TabFocus);
+    return made;
+}
+
+QMenu* contextMenu(const char* name, const char* title, QWidget* parent) {
+    auto* menu = named(new QMenu(parent), name);
+    menu->addAction(QString::fromLatin1(title))->setEnabled(false);
+    menu->addSeparator();
+    for (const char* item : {"Edit", "Delete"})
+        named(menu->addAction(QString::fromLatin1(item)), item)->setEnabled(false);
+    return menu;
+}
+
+void styleWindow(QWidget& window) {
+    QPalette black = window.palette();
+    black.setColor(QPalette::Window, Qt::black);
+    window.setPalette(black);
+    window.setAutoFillBackground(true);
+    window.setStyleSheet(QString::fromLatin1(kWindowStyle));
+}
+
+void buildBrowsing(EditorControls& c, QWidget* window) {
+    c.EntryListBox = named(new QListView(window), "EntryListBox");
+    c.EntryListBox->setItemDelegate(new EntryListDelegate(c.EntryListBox));
+    c.EntryListBox->setUniformItemSizes(true);
+    c.EntryListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    c.EntryListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    c.EntryListBox->setFont(skin::CaptionFont(10));
+    c.TOC = button("TOC", "TABLE OF CONTENTS", window);
+    c.TOC->setCheckable(true);
+    c.TOC->setChecked(true);
+    c.SubjectIndex = button("SubjectIndex", "SUBJECT INDEX", window);
+    c.SubjectIndex->setCheckable(true);
+    c.FindText = named(new QLineEdit(window), "FindText");
+    c.Find = button("Find", "FIND IT", window);
+    c.EntryMenu = contextMenu("EntryMenu", "Entry Menu", window);
+    c.HeaderMenu = contextMenu("HeaderMenu", "Header Menu", window);
+}
+
+void buildDisplay(EditorControls& c, QWidget* window) {
+    c.EntryTitle = named(new QLabel(window), "EntryTitle");
+    c.EntryTitle->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    c.EntryTitle->setFont(skin::CaptionFont(12));
+    c.EntryImage = named(new TDisplayPicture(kPictureSize, window), "EntryImage");
+    c.EntryDesc = named(new QPlainTextEdit(window), "EntryDesc");
+    c.EntryDesc->setReadOnly(true);
+    c.EntryDesc->setFont(skin::TextFont(10));
+    const char* names[] = {"Link1", "Link2", "Link3", "Link4"};
+    for (size_t i = 0; i < c.Links.size(); ++i) {
+        c.Links[i] = named(new TDisplayLink(window), names[i]);
+        c.Links[i]->setFont(skin::CaptionFont(9));
+    }
+}
+
+void buildCommands(EditorControls& c, QWidget* window) {
+    c.CloseBut = button("CloseBut", "Close", window);
+    c.CloseBut->setToolTip(QStringLiteral("Close"));
+    for (const CommandButton& command : kCommandButtons) {
+        QPushButton* made = button(command.Name, command.Caption, window);
+        made->setToolTip(QString::fromLatin1(command.Hint));
+        made->setEnabled(false);
+        c.*command.Field = made;
+    }
+    c.StatusBar = named(new QStatusBar(window), "StatusBar");
+    c.StatusBar->setSizeGripEnabled(false);
+    c.StatusPanel1 = named(new QLabel(QStringLiteral("Status: Idle"), c.StatusBar), "StatusPanel1");
+    c.StatusPanel1->setFixedWidth(200);
+    c.StatusPanel2 = named(new QLabel(c.StatusBar), "StatusPanel2");
+    c.StatusPanel2->setFixedWidth(50);
+    c.StatusBar->addWidget(c.StatusPanel1);
+    c.StatusBar->addWidget(c.StatusPanel2);
+}
+
+QLayout* listColumn(const EditorControls& c, QWidget* window) {
+    auto* modes = new QHBoxLayout;
+    modes->addWidget(c.TOC);
+    modes->addWidget(c.SubjectIndex);
+    auto* search = new QHBoxLayout;
+    search->addWidget(c.FindText, 1);
+    search->addWidget(c.Find);
+    auto* left = new QVBoxLayout;
+    left->addLayout(modes);
+    left->addWidget(c.EntryListBox, 1);
+    left->addWidget(heading("KEYWORD SEARCH:", window));
+    left->addLayout(search);
+    c.EntryListBox->setMinimumWidth(kListWidth);
+    return left;
+}
+
+QLayout* entryColumn(const EditorControls& c, QWidget* window) {
+    auto* title = new QHBoxLayout;
+    title->addWidget(heading("Selected Term:", window));
+    title->addWidget(c.EntryTitle, 1);
+    auto* pictureFrame = named(new QFrame(window), "PictureFrame");
+    auto* pictureLayout = new QHBoxLayout(pictureFrame);
+    pictureLayout->setContentsMargins(6, 6, 6, 6);
+    pictureLayout->addWidget(c.EntryImage, 0, Qt::AlignCenter);
+    auto* linkPanel = named(new QFrame(window), "LinkPanel");
+    auto* linkGrid = new QGridLayout(linkPanel);
+    linkGrid->setContentsMargins(10, 6, 10, 6);
+    for (int i = 0; i < 4; ++i)
+        linkGrid->addWidget(c.Links[static_cast<size_t>(i)], i / 2, i % 2);
+    linkPanel->setMinimumHeight(56);
+    auto* right = new QVBoxLayout;
+    right->addLayout(title);
+    right->addWidget(pictureFrame);
+    right->addWidget(heading("DETAILED DESCRIPTION:", window));
+    right->addWidget(c.EntryDesc, 1);
+    right->addWidget(heading("RELATED TOPICS:", window));
+    right->addWidget(linkPanel);
+    return right;
+}
+
+QLayout* commandRow(const EditorControls& c) {
+    auto* commands = new QHBoxLayout;
+    for (QPushButton* command : {c.Edit, c.Add, c.Delete})
+        commands->addWidget(command);
+    commands->addSpacing(16);
+    for (QPushButton* command : {c.Import, c.Export, c.Install, c.Merge, c.Reset})
+        commands->addWidget(command);
+    commands->addStretch(1);
+    commands->addWidget(c.CloseBut);
+    return commands;
+}
+
+void layOut(const EditorControls& c, QWidget& window) {
+    auto* body = new QHBoxLayout;
+    body->addLayout(listColumn(c, &window), 0);
+    body->addSpacing(10);
+    body->addLayout(entryColumn(c, &window), 1);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(10, 10, 10, 0);
+    layout->addLayout(body, 1);
+    layout->addSpacing(6);
+    layout->addLayout(commandRow(c));
+    layout->addSpacing(4);
+    layout->addWidget(c.StatusBar);
+}
+
+} // namespace
+
+EditorControls BuildEditorControls(QWidget& window) {
+    styleWindow(window);
+    EditorControls controls{};
+    buildBrowsing(controls, &window);
+    buildDisplay(controls, &window);
+    buildCommands(controls, &window);
+    layOut(controls, window);
+    return controls;
+}
+
+} // namespace krel

@@ -1,0 +1,272 @@
+#include "editor/EntryBrowser.h"
+
+#include "dialogs/GraphicForm.h"
+#include "editor/EditorGuard.h"
+#include "editor/EditorSession.h"
+#include "editor/EditorWidgets.h"
+#include "editor/EntryListModel.h"
+#include "encyclopedia/TextFormat.h"
+#include "kit/GuiGuard.h"
+#include "kit/QtText.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace krel {
+namespace {
+
+constexpr const char* kDefaultPageTag = "EROR";
+
+// The body text as shown: every "/p" starts a new line.
+QString bodyText(std::string_view content) {
+    std::string text;
+    text.reserve(content.size());
+    for (size_t at = 0; at < content.size(); ++at) {
+        if (content.substr(at, 2) == "/p") {
+            text += "\r\n";
+            ++at;
+        } else {
+            text += content[at];
+        }
+    }
+    return ToQt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+EntryBrowser::EntryBrowser(EditorSession& session, const EditorControls& controls)
+    : session_(session), controls_(controls), rows_(new EntryListModel(session.Records, this)) {
+    controls_.EntryListBox->setModel(rows_);
+    controls_.EntryListBox->viewport()->installEventFilter(this);
+    connectControls();
+}
+
+void EntryBrowser::connectControls() {
+    QWidget* window = &session_.Window;
+    connectGuarded(controls_.TOC, &QPushButton::clicked, window, [this] { TOCClick(); });
+    connectGuarded(controls_.SubjectIndex, &QPushButton::clicked, window,
+                   [this] { SubjectIndexClick(); });
+    connectGuarded(controls_.Find, &QPushButton::clicked, window, [this] { FindClick(); });
+    connectGuarded(controls_.FindText, &QLineEdit::returnPressed, window,
+                   [this] { FindTextKeyDown(); });
+    connectGuarded(controls_.EntryListBox, &QListView::clicked, window,
+                   [this](const QModelIndex& index) { EntryListBoxItemClick(index.row()); });
+    for (int i = 0; i < 4; ++i)
+        connectGuarded(controls_.Links[static_cast<size_t>(i)], &TDisplayLink::clicked, window,
+                       [this, i] { LinkClick(i); });
+    connectGuarded(controls_.EntryImage, &TDisplayPicture::doubleClicked, window,
+                   [this] { EntryImageDblClick(); });
+}
+
+bool EntryBrowser::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == controls_.EntryListBox->viewport() &&
+        event->type() == QEvent::MouseButtonPress) {
+        auto* press = static_cast<QMouseEvent*>(event);
+        guiGuard(&session_.Window, [&] {
+            EntryListBoxMouseDown(press->button(), press->position().toPoint(),
+                                  press->globalPosition().toPoint());
+        });
+    }
+    return false;
+}
+
+ViewMode EntryBrowser::CurrentMode() const {
+    if (controls_.TOC->isChecked())
+        return ViewMode::TableOfContents;
+    if (controls_.SubjectIndex->isChecked())
+        return ViewMode::SubjectIndex;
+    return ViewMode::Search;
+}
+
+void EntryBrowser::BuildList(const std::string& searchText) {
+    const ViewMode mode = CurrentMode();
+    rows_->Rebuild(mode, [&](RowSink& rows) {
+        krel::BuildList(session_.Records, mode, searchText, rows,
+                        [this](const std::string& line) { session_.Log(line); });
+    });
+}
+
+void EntryBrowser::TOCClick() {
+    editorGuard("SSButton1Click()", [this] {
+        controls_.TOC->setChecked(true);
+        controls_.SubjectIndex->setChecked(false);
+        BuildList("");
+    });
+}
+
+void EntryBrowser::SubjectIndexClick() {
+    editorGuard("SSButton2Click()", [this] {
+        controls_.SubjectIndex->setChecked(true);
+        controls_.TOC->setChecked(false);
+        BuildList("");
+    });
+}
+
+void EntryBrowser::FindClick() {
+    editorGuard("FindClick()", [this] {
+        controls_.TOC->setChecked(false);
+        controls_.SubjectIndex->setChecked(false);
+        BuildList(FromQt(controls_.FindText->text()));
+    });
+}
+
+void EntryBrowser::FindTextKeyDown() {
+    editorGuard("FindTextKeyDown", [this] { FindClick(); });
+}
+
+void EntryBrowser::EntryListBoxItemClick(int row) {
+    editorGuard("EntryListBoxItemClick()", [&] {
+        if (rows_->Selectable(row))
+            SelectEntry(rows_->Record(row));
+    });
+}
+
+void EntryBrowser::LinkClick(int link) {
+    editorGuard("LinkClick()", [&] {
+        if (const T_EncEntry* target = LinkTarget(link))
+            SelectEntry(target);
+    });
+}
+
+// The graphic browser only shows the archive's pictures here; its choice is not used.
+void EntryBrowser::EntryImageDblClick() {
+    editorGuard("EntryImageDblClick()", [this] {
+        const T_General_Preferences& folders = session_.Context.Preferences.General;
+        TGraphicForm browser(folders.BaseDir, folders.TempDir, &session_.Window);
+        browser.exec();
+    });
+}
+
+void EntryBrowser::EntryListBoxMouseDown(Qt::MouseButton button, QPoint position,
+                                         QPoint screenPosition) {
+    editorGuard("EntryListBoxMouseDown()", [&] {
+        if (button != Qt::RightButton)
+            return;
+        const T_EncEntry* record = rows_->Record(controls_.EntryListBox->indexAt(position).row());
+        if (!record)
+            return;
+        if (record->Kind == ekEntry)
+            controls_.EntryMenu->popup(screenPosition);
+        else if (record->Kind == ekHeader)
+            controls_.HeaderMenu->popup(screenPosition);
+    });
+}
+
+void EntryBrowser::SelectEntry(const T_EncEntry* record) {
+    editorGuard("SelectEntry()", [&] {
+        if (!record || record->Kind != ekEntry)
+            record = session_.Records.GetEntryByTag(kDefaultPageTag);
+        const RecordId id = session_.Records.IdOf(record);
+        if (id == current_ && record)
+            return;
+        current_ = id;
+        clearDisplay();
+        // Without a default page, headers, letters and "none" show an empty display.
+        if (!record)
+            return;
+        session_.Log("Selecting Entry: " + record->Title + " ...");
+        if (!record->Image.empty())
+            showPicture(*record);
+        controls_.EntryDesc->setPlainText(bodyText(record->Content));
+        controls_.EntryTitle->setText(ToQt(record->Title));
+        showLinks(*record);
+        session_.Log("Display updated");
+    });
+}
+
+const T_EncEntry* EntryBrowser::CurrentEntry() const {
+    return session_.Records.Find(current_);
+}
+
+const T_EncEntry* EntryBrowser::SelectedRecord() const {
+    const QModelIndex current = controls_.EntryListBox->currentIndex();
+    if (!current.isValid() || !controls_.EntryListBox->selectionModel()->isSelected(current))
+        return nullptr;
+    return rows_->Record(current.row());
+}
+
+const T_EncEntry* EntryBrowser::LinkTarget(int link) const {
+    return session_.Records.Find(linkTargets_.at(static_cast<size_t>(link)));
+}
+
+const QImage& EntryBrowser::Picture() const {
+    return controls_.EntryImage->picture();
+}
+
+void EntryBrowser::RecordsChanged() {
+    if (current_ != RecordId::None && !CurrentEntry()) {
+        SelectEntry(nullptr);
+        return;
+    }
+    for (size_t i = 0; i < linkTargets_.size(); ++i)
+        if (linkTargets_[i] != RecordId::None && !session_.Records.Find(linkTargets_[i]))
+            clearLink(i);
+}
+
+void EntryBrowser::ShowEdited(const std::string& tag) {
+    for (int row = 0; row < rows_->rowCount(); ++row) {
+        const T_EncEntry* record = rows_->Record(row);
+        if (record && EqualsIgnoreCase(record->Tag, tag)) {
+            current_ = RecordId::None;
+            controls_.EntryListBox->setCurrentIndex(rows_->index(row));
+            EntryListBoxItemClick(row);
+            return;
+        }
+    }
+}
+
+void EntryBrowser::Forget() {
+    rows_->Clear();
+    current_ = RecordId::None;
+    clearDisplay();
+}
+
+void EntryBrowser::clearDisplay() {
+    controls_.EntryTitle->clear();
+    controls_.EntryDesc->clear();
+    for (size_t i = 0; i < linkTargets_.size(); ++i)
+        clearLink(i);
+    controls_.EntryImage->clear();
+}
+
+void EntryBrowser::clearLink(size_t link) {
+    controls_.Links[link]->clear();
+    linkTargets_[link] = RecordId::None;
+}
+
+// A picture that cannot be shown never stops the display: the entry is shown without it and
+// the reason goes to the debug log.
+void EntryBrowser::showPicture(const T_EncEntry& record) {
+    session_.Log("-> Extracting Image: " + record.Image);
+    std::optional<std::string> member =
+        pictures_.FindMember(session_.Paths().AssetArchive, record.Image);
+    if (!member) {
+        session_.Log("-> Failed to located image.");
+        return;
+    }
+    try {
+        controls_.EntryImage->setPicture(pictures_.Load(*member));
+        session_.Log("-> Image Extracted");
+    } catch (const std::exception& e) {
+        session_.Log("-> Failed to show image " + *member + ": " + e.what());
+    }
+}
+
+void EntryBrowser::showLinks(const T_EncEntry& record) {
+    if (record.Related.empty())
+        return;
+    std::vector<std::string> tags = SplitCommaList(record.Related);
+    for (size_t i = 0; i < tags.size() && i < linkTargets_.size(); ++i) {
+        if (const T_EncEntry* target = session_.Records.GetEntryByTag(tags[i])) {
+            controls_.Links[i]->setText(ToQt(target->Title));
+            linkTargets_[i] = session_.Records.IdOf(target);
+        }
+    }
+}
+
+} // namespace krel
