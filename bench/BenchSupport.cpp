@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <stdexcept>
 
 namespace krel::bench {
@@ -21,6 +22,12 @@ double MillisecondsOf(const std::function<void()>& work) {
     work();
     std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
     return elapsed.count();
+}
+
+double CpuMillisecondsOf(const std::function<void()>& work) {
+    std::clock_t start = std::clock();
+    work();
+    return 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
 }
 
 double Median(std::vector<double> values) {

@@ -15,6 +15,9 @@ void ReadOptions(
     const std::function<bool(const std::string& name, const std::string& value)>& take);
 
 double MillisecondsOf(const std::function<void()>& work);
+// The processor time (user and system) this process spends on work: steadier than the clock on
+// a machine that other programs keep busy, and it still counts page faults and file reads.
+double CpuMillisecondsOf(const std::function<void()>& work);
 
 // The middle figure (the upper of the two middle ones for an even count); values must not be empty.
 double Median(std::vector<double> values);

@@ -468,7 +468,6 @@ int run(const Options& options) {
               Median(search), 50);
     printLine("select an entry with a picture", Median(withPicture), 30);
     printLine("  slowest selection", *std::max_element(withPicture.begin(), withPicture.end()), 30);
-    std::printf("  picture archive listings: %d\n", browser.Pictures().Listings());
     runEditing(editor, options);
     runExchange(editor, frame, world, options);
     InstallDialogs(nullptr);

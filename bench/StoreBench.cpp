@@ -1,22 +1,25 @@
-// krel-encyclopedia-bench: times the encyclopedia store on a large made-up encyclopedia and
-// compares it with iconv converting the same files.
+// krel-encyclopedia-bench: times the encyclopedia store on a large made-up encyclopedia beside
+// iconv(3) converting the same bytes, and measures the peak memory of the editor's load and of
+// every command of krel-encyclopedia.
 
 #include "BenchSupport.h"
+#include "IconvReference.h"
+#include "PeakMemory.h"
 #include "Synthetic.h"
+#include "cli/Load.h"
+#include "cli/Source.h"
 #include "common/AtomicFile.h"
 #include "common/Platform.h"
 #include "encyclopedia/Completion.h"
 #include "encyclopedia/Indexes.h"
 #include "encyclopedia/Parser.h"
+#include "encyclopedia/TextFormat.h"
 #include "encyclopedia/Writer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,23 +31,28 @@ namespace fs = std::filesystem;
 struct BenchOptions {
     SyntheticOptions Synthetic;
     int Runs = 5;
+    bool Peaks = true;
+    fs::path Keep; // where to leave the files for profiling; empty: a temporary folder
 };
 
-const char* const kUsage =
-    "Usage: krel-encyclopedia-bench [--entries N] [--headers N] [--seed N] [--runs N]\n";
+const char* const kUsage = "Usage: krel-encyclopedia-bench [--entries N] [--headers N] [--seed N] "
+                           "[--runs N] [--peaks 0|1] [--keep FOLDER]\n";
 
 BenchOptions parseOptions(int argc, char** argv) {
     BenchOptions options;
     ReadOptions(argc, argv, [&](const std::string& name, const std::string& text) {
-        size_t value = std::stoul(text);
-        if (name == "--entries")
-            options.Synthetic.Entries = value;
+        if (name == "--keep")
+            options.Keep = text;
+        else if (name == "--entries")
+            options.Synthetic.Entries = std::stoul(text);
         else if (name == "--headers")
-            options.Synthetic.Headers = value;
+            options.Synthetic.Headers = std::stoul(text);
         else if (name == "--seed")
-            options.Synthetic.Seed = value;
+            options.Synthetic.Seed = std::stoul(text);
         else if (name == "--runs")
-            options.Runs = std::max(1, static_cast<int>(value));
+            options.Runs = std::max(1, std::stoi(text));
+        else if (name == "--peaks")
+            options.Peaks = std::stoi(text) != 0;
         else
             return false;
         return true;
@@ -60,34 +68,16 @@ std::unique_ptr<Encyclopedia> load(const fs::path& folder) {
     return book;
 }
 
-class CountingRows : public RowSink {
-public:
-    size_t Count = 0;
-    void ClearRows() override { Count = 0; }
-    void AddRow(const T_EncEntry*, bool) override { ++Count; }
-};
+// The command-line tool's road: read the source, parse and install.
+std::unique_ptr<Encyclopedia> toolLoad(const fs::path& folder) {
+    auto book = std::make_unique<Encyclopedia>();
+    cli::SourceFiles files = cli::ReadSource(folder);
+    cli::LoadSource(*book, files);
+    return book;
+}
 
 const LogFn kQuiet = [](const std::string&) {
 };
-
-std::optional<double> iconvMilliseconds(const fs::path& folder, int runs) {
-    if (std::system("command -v iconv >/dev/null 2>&1") != 0)
-        return std::nullopt;
-    // -c skips the byte-order mark, which has no 8-bit form.
-    std::string command;
-    for (const fs::path& file : {TitlesFileIn(folder), ContentsFileIn(folder)})
-        command += "iconv -c -f UTF-16LE -t CP1252 '" + file.string() + "' >/dev/null 2>&1; ";
-    return MedianOf(runs,
-                    [&] { return MillisecondsOf([&] { (void)std::system(command.c_str()); }); });
-}
-
-std::optional<double> vmHighWaterMark() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    return std::nullopt;
-}
 
 std::string figure(std::optional<double> value, const char* unit) {
     if (!value || std::isnan(*value))
@@ -103,18 +93,85 @@ void printLine(const std::string& name, std::optional<double> value, const char*
     std::string verdict;
     if (value && !std::isnan(limit))
         verdict = *value <= limit ? "  met" : "  MISSED";
-    std::printf("  %-36s %12s   %s%s\n", name.c_str(), figure(value, unit).c_str(), target.c_str(),
+    std::printf("  %-46s %10s   %s%s\n", name.c_str(), figure(value, unit).c_str(), target.c_str(),
                 verdict.c_str());
+    std::fflush(stdout);
 }
 
-struct Figures {
-    double Load = 0, TocFirst = 0, TocRebuild = 0, Index = 0, Search = 0, Save = 0;
+// A figure beside its reference: "= 1.40 x iconv decode (120.0 ms), target <= 2 x".
+void printRatio(const std::string& name, std::optional<double> value, const char* unit,
+                const std::string& reference, std::optional<double> base, double limit) {
+    bool comparable = value && base && *base > 0;
+    char target[128] = "";
+    if (comparable)
+        std::snprintf(target, sizeof target, "= %.2f x %s (%s), target <= %.0f x", *value / *base,
+                      reference.c_str(), figure(base, unit).c_str(), limit);
+    printLine(name, value, unit, target, comparable ? limit * *base : std::nan(""));
+}
+
+// The files' bytes and their decoded texts, which the references convert.
+struct Conversions {
+    std::vector<std::string> Bytes;
+    std::vector<std::string> Texts;
+
+    std::vector<std::string_view> Utf16() const {
+        std::vector<std::string_view> units;
+        for (const std::string& bytes : Bytes)
+            units.push_back(std::string_view(bytes).substr(2));
+        return units;
+    }
+    std::vector<std::string_view> Cp1252() const { return {Texts.begin(), Texts.end()}; }
+};
+
+Conversions conversionsOf(const fs::path& folder) {
+    Conversions c;
+    for (const fs::path& file : {TitlesFileIn(folder), ContentsFileIn(folder)}) {
+        c.Bytes.push_back(ReadWholeFile(file));
+        c.Texts.push_back(DecodeEncyclopediaText(c.Bytes.back()));
+    }
+    return c;
+}
+
+// What a save builds before it writes.
+void encodeBoth(const Encyclopedia& book) {
+    std::string titles = EncodeTitlesFile(book.GetEntryList());
+    std::string contents = EncodeContentsFile(book.GetEntryList());
+}
+
+struct Timings {
+    std::vector<double> Load, ToolLoad, Save, SaveEncoding, Decode, Encode;
+};
+
+// Each run times the store and its reference one after the other, so both see the same load
+// on the machine. A loaded encyclopedia is released after its time is taken.
+Timings timeLoadAndSave(const fs::path& folder, int runs) {
+    Conversions conversions = conversionsOf(folder);
+    IconvReference decode = DecodeReference(), encode = EncodeReference();
+    auto book = load(folder);
+    fs::path out = folder / "saved";
+    fs::create_directories(out);
+    Timings t;
+    std::unique_ptr<Encyclopedia> loaded;
+    for (int i = 0; i < runs; ++i) {
+        t.Decode.push_back(decode.Milliseconds(conversions.Utf16()).value_or(std::nan("")));
+        t.Load.push_back(CpuMillisecondsOf([&] { loaded = load(folder); }));
+        loaded.reset();
+        t.ToolLoad.push_back(CpuMillisecondsOf([&] { loaded = toolLoad(folder); }));
+        loaded.reset();
+        t.Encode.push_back(encode.Milliseconds(conversions.Cp1252()).value_or(std::nan("")));
+        t.Save.push_back(CpuMillisecondsOf([&] { SaveCurrentEncyclopedia(*book, out); }));
+        t.SaveEncoding.push_back(CpuMillisecondsOf([&] { encodeBoth(*book); }));
+    }
+    return t;
+}
+
+struct ViewFigures {
+    double TocFirst = 0, TocRebuild = 0, Index = 0, Search = 0;
     size_t SearchRows = 0;
 };
 
-Figures measure(const fs::path& folder, int runs) {
-    Figures f;
-    f.Load = MedianOf(runs, [&] { return MillisecondsOf([&] { load(folder); }); });
+ViewFigures timeViews(const fs::path& folder, int runs) {
+    ViewFigures f;
     CountingRows rows;
     f.TocFirst = MedianOf(runs, [&] {
         auto book = load(folder);
@@ -130,46 +187,47 @@ Figures measure(const fs::path& folder, int runs) {
         return MillisecondsOf([&] { BuildKeyword(*book, SyntheticKeyword(), rows); });
     });
     f.SearchRows = rows.Count;
-    fs::path out = folder / "saved";
-    fs::create_directories(out);
-    f.Save = MedianOf(runs,
-                      [&] { return MillisecondsOf([&] { SaveCurrentEncyclopedia(*book, out); }); });
     return f;
 }
 
-void report(const BenchOptions& options, double fileMegabytes, const Figures& f,
-            std::optional<double> iconv, std::optional<double> peak) {
-    const SyntheticOptions& s = options.Synthetic;
-    std::printf("Synthetic encyclopedia: %zu entries, %zu headers, seed %llu, %.1f MB in the two "
-                "files\nMedian of %d runs:\n",
-                s.Entries, s.Headers, static_cast<unsigned long long>(s.Seed), fileMegabytes,
-                options.Runs);
-    double twiceIconv = iconv ? 2 * *iconv : std::nan("");
-    std::string iconvTarget = "target <= 2 x iconv = " + figure(twiceIconv, "ms");
-    printLine("load (read, decode, parse, install)", f.Load, "ms", iconvTarget, twiceIconv);
-    printLine("table of contents, first build", f.TocFirst, "ms", "target <= 20 ms", 20.0);
-    printLine("table of contents, rebuild", f.TocRebuild, "ms", "target <= 20 ms", 20.0);
-    printLine("subject index", f.Index, "ms");
-    printLine("keyword search (" + std::to_string(f.SearchRows) + " rows)", f.Search, "ms");
-    printLine("save", f.Save, "ms", iconvTarget, twiceIconv);
-    printLine("iconv -f UTF-16LE -t CP1252", iconv, "ms");
-    printLine("peak memory (VmHWM)", peak, "MB",
-              "target <= 3 x file bytes = " + figure(3 * fileMegabytes, "MB"), 3 * fileMegabytes);
+struct Peak {
+    std::string Name;
+    std::optional<double> Megabytes;
+};
+
+// What one editing session costs: load once, build each view and save.
+void editorSession(const fs::path& folder) {
+    auto book = load(folder);
+    CountingRows rows;
+    BuildTOC(*book, rows, kQuiet);
+    BuildSubjectIndex(*book, rows, kQuiet);
+    BuildKeyword(*book, SyntheticKeyword(), rows);
+    fs::create_directories(folder / "saved");
+    SaveCurrentEncyclopedia(*book, folder / "saved");
 }
 
-// The peak of a fresh process that loads once, builds each view and saves: what one editing
-// session costs, free of the other measurements' leftovers in the heap.
-std::optional<double> peakMegabytes(const fs::path& folder) {
-    return RunInChildProcess([&] {
-        auto book = load(folder);
-        CountingRows rows;
-        BuildTOC(*book, rows, kQuiet);
-        BuildSubjectIndex(*book, rows, kQuiet);
-        BuildKeyword(*book, SyntheticKeyword(), rows);
-        fs::create_directories(folder / "saved");
-        SaveCurrentEncyclopedia(*book, folder / "saved");
-        return vmHighWaterMark().value_or(-1);
-    });
+// Measured before anything large lives in this process, whose pages a child would share.
+std::vector<Peak> measurePeaks(const fs::path& folder) {
+    std::string source = folder.string(), saved = (folder / "saved-by-tool").string();
+    std::vector<Peak> peaks = {
+        {"editor load", PeakMegabytesOf([&] { load(folder); })},
+        {"editor load, views and save", PeakMegabytesOf([&] { editorSession(folder); })}};
+    const std::vector<std::vector<std::string>> commands = {
+        {"dump", source},
+        {"toc", source},
+        {"index", source},
+        {"search", source, SyntheticKeyword()},
+        {"save", source, saved},
+        {"merge", source, source},
+        {"merge", source, source, "--overwrite=no", "--out", saved},
+        {"check", source}};
+    for (const std::vector<std::string>& args : commands) {
+        std::string name = "krel-encyclopedia";
+        for (const std::string& arg : args)
+            name += " " + (arg == source ? "SRC" : arg == saved ? "OUT" : arg);
+        peaks.push_back({name, ToolPeakMegabytes(args)});
+    }
+    return peaks;
 }
 
 double megabytesOf(const fs::path& folder) {
@@ -178,16 +236,55 @@ double megabytesOf(const fs::path& folder) {
            (1024.0 * 1024.0);
 }
 
+void reportTimes(const Timings& t, const ViewFigures& f) {
+    std::optional<double> decode = Median(t.Decode), encode = Median(t.Encode);
+    printRatio("load, editor (read, decode, parse, install)", Median(t.Load), "ms", "iconv decode",
+               decode, 2);
+    printRatio("load, tool (read, decode, parse, install)", Median(t.ToolLoad), "ms",
+               "iconv decode", decode, 2);
+    printRatio("save (encode, write both files)", Median(t.Save), "ms", "iconv encode", encode, 2);
+    printRatio("save's encoding alone", Median(t.SaveEncoding), "ms", "iconv encode", encode, 2);
+    printLine("iconv(3) UTF-16LE -> WINDOWS-1252", decode, "ms");
+    printLine("iconv(3) WINDOWS-1252 -> UTF-16LE", encode, "ms");
+    std::printf("Views, wall clock, median of the same runs:\n");
+    printLine("table of contents, first build", f.TocFirst, "ms", "target <= 20 ms", 20.0);
+    printLine("table of contents, rebuild", f.TocRebuild, "ms", "target <= 20 ms", 20.0);
+    printLine("subject index", f.Index, "ms");
+    printLine("keyword search (" + std::to_string(f.SearchRows) + " rows)", f.Search, "ms");
+}
+
+void reportPeaks(const std::vector<Peak>& peaks, double fileMegabytes) {
+    std::printf("Peak memory (VmHWM of a fresh process), beside the file bytes (%.1f MB):\n",
+                fileMegabytes);
+    for (const Peak& peak : peaks)
+        printRatio(peak.Name, peak.Megabytes, "MB", "file bytes", fileMegabytes, 3);
+}
+
+fs::path benchFolder(const BenchOptions& options) {
+    if (!options.Keep.empty())
+        return options.Keep;
+    return fs::temp_directory_path() / ("krel-bench-" + std::to_string(getpid()));
+}
+
 int run(const BenchOptions& options) {
-    fs::path folder = fs::temp_directory_path() / ("krel-bench-" + std::to_string(getpid()));
+    fs::path folder = benchFolder(options);
     if (!RunInChildProcess([&] { return WriteSyntheticFiles(folder, options.Synthetic), 0.0; }))
         throw std::runtime_error("could not write the synthetic encyclopedia into " +
                                  folder.string());
-    std::optional<double> peak = peakMegabytes(folder);
-    Figures figures = measure(folder, options.Runs);
-    std::optional<double> iconv = iconvMilliseconds(folder, options.Runs);
-    report(options, megabytesOf(folder), figures, iconv, peak);
-    fs::remove_all(folder);
+    const SyntheticOptions& s = options.Synthetic;
+    double fileMegabytes = megabytesOf(folder);
+    std::printf("Synthetic encyclopedia: %zu entries, %zu headers, seed %llu, %.1f MB in the two "
+                "files\n",
+                s.Entries, s.Headers, static_cast<unsigned long long>(s.Seed), fileMegabytes);
+    if (options.Peaks)
+        reportPeaks(measurePeaks(folder), fileMegabytes);
+    std::printf("Processor time (user + system), median of %d runs, each beside its iconv(3) "
+                "reference converting the same bytes in memory:\n",
+                options.Runs);
+    Timings timings = timeLoadAndSave(folder, options.Runs);
+    reportTimes(timings, timeViews(folder, options.Runs));
+    if (options.Keep.empty())
+        fs::remove_all(folder);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "Synthetic.h"
 
+#include "BenchSupport.h"
 #include "common/AtomicFile.h"
 #include "encyclopedia/Encyclopedia.h"
 #include "encyclopedia/TextFormat.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 namespace krel::bench {
 namespace {
@@ -113,6 +115,25 @@ T_EncEntry makeHeader(Random& random, size_t number, size_t first, size_t last) 
     return header;
 }
 
+SyntheticBenchOptions readOptions(int argc, char** argv) {
+    SyntheticBenchOptions options;
+    ReadOptions(argc, argv, [&](const std::string& name, const std::string& text) {
+        size_t value = std::stoul(text);
+        if (name == "--entries")
+            options.Synthetic.Entries = value;
+        else if (name == "--headers")
+            options.Synthetic.Headers = value;
+        else if (name == "--seed")
+            options.Synthetic.Seed = value;
+        else if (name == "--runs")
+            options.Runs = std::max(1, static_cast<int>(value));
+        else
+            return false;
+        return true;
+    });
+    return options;
+}
+
 } // namespace
 
 std::vector<T_EncEntry> MakeSyntheticRecords(const SyntheticOptions& options) {
@@ -143,6 +164,18 @@ void WriteSyntheticFiles(const std::filesystem::path& folder, const SyntheticOpt
 
 std::string SyntheticKeyword() {
     return "beacon";
+}
+
+int RunSyntheticBench(int argc, char** argv, const char* program,
+                      const std::function<int(const SyntheticBenchOptions&)>& run) {
+    try {
+        return run(readOptions(argc, argv));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr,
+                     "%s: %s\nUsage: %s [--entries N] [--headers N] [--seed N] [--runs N]\n",
+                     program, e.what(), program);
+        return 2;
+    }
 }
 
 } // namespace krel::bench

@@ -5,10 +5,12 @@
 // across the two files.
 
 #include "encyclopedia/Entry.h"
+#include "encyclopedia/Indexes.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,5 +37,25 @@ void WriteSyntheticFiles(const std::filesystem::path& folder, const SyntheticOpt
 
 // A keyword about one entry in a hundred carries, for search benchmarks.
 std::string SyntheticKeyword();
+
+// What a benchmark on made-up encyclopedias is told: their shape and how often to time.
+struct SyntheticBenchOptions {
+    SyntheticOptions Synthetic;
+    int Runs = 5;
+};
+
+// A benchmark program's main: reads the options "--entries N", "--headers N", "--seed N" and
+// "--runs N" (at least 1) and runs the benchmark with them. A failure, an unknown option
+// included, is reported with the usage, and the status is then 2.
+int RunSyntheticBench(int argc, char** argv, const char* program,
+                      const std::function<int(const SyntheticBenchOptions&)>& run);
+
+// Takes the rows of a view and only counts them, for timing the views without a list to fill.
+class CountingRows : public RowSink {
+public:
+    size_t Count = 0;
+    void ClearRows() override { Count = 0; }
+    void AddRow(const T_EncEntry*, bool) override { ++Count; }
+};
 
 } // namespace krel::bench

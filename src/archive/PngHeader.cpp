@@ -3,6 +3,7 @@
 #include "archive/PngImage.h"
 
 #include <algorithm>
+#include <zlib.h>
 
 namespace krel {
 namespace {
@@ -39,7 +40,30 @@ uint64_t rawImageBytes(const PngHeader& header) {
     return uint64_t{header.Height} * ((rowBits + 7) / 8 + 1);
 }
 
+// The least compressed image data a picture of that size can be made from.
+uint64_t leastImageData(const PngHeader& header) {
+    return rawImageBytes(header) / deflateMaxRatio;
+}
+
+bool headerCrcMatches(std::string_view head) {
+    const auto* chunk = reinterpret_cast<const Bytef*>(head.data() + 12);
+    return crc32(0, chunk, 17) == bigEndian32(head, 29);
+}
+
 } // namespace
+
+std::optional<PngHeader> CheckedPngHead(std::string_view head, uint64_t streamSize) {
+    if (head.size() < PngHeadSize || streamSize < PngHeadSize)
+        return std::nullopt;
+    try {
+        PngHeader header = ReadPngHeader(head);
+        if (!headerCrcMatches(head) || streamSize - PngHeadSize < leastImageData(header))
+            return std::nullopt;
+        return header;
+    } catch (const EPngError&) {
+        return std::nullopt;
+    }
+}
 
 PngHeader ReadPngHeader(std::string_view bytes) {
     if (bytes.size() < 8 || bytes.substr(0, 8) != signature)
@@ -67,7 +91,7 @@ bool HoldsEnoughImageData(std::string_view bytes, const PngHeader& header) {
             break;
         at += 8 + length + 4;
     }
-    return imageData >= rawImageBytes(header) / deflateMaxRatio;
+    return imageData >= leastImageData(header);
 }
 
 } // namespace krel

@@ -24,9 +24,4 @@ void ZipBatch::RethrowHandlerFailure() const {
         std::rethrow_exception(handlerFailure_);
 }
 
-void ZipBatch::SetProblem(std::string text) {
-    if (problem_.empty())
-        problem_ = std::move(text);
-}
-
 } // namespace krel

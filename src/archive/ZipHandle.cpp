@@ -1,6 +1,6 @@
 #include "archive/ZipHandle.h"
 
-#include "common/TextCodec.h"
+#include "common/PathText.h"
 
 namespace krel {
 namespace {
@@ -15,11 +15,6 @@ std::string openErrorText(int code) {
 
 } // namespace
 
-std::string ReportedPath(const std::filesystem::path& path) {
-    std::u8string name = path.u8string();
-    return Utf8ToCp1252(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));
-}
-
 ZipHandle OpenArchive(const std::filesystem::path& archive, int flags) {
     int code = ZIP_ER_OK;
     zip_t* opened = zip_open(archive.c_str(), flags, &code);
@@ -28,8 +23,8 @@ ZipHandle OpenArchive(const std::filesystem::path& archive, int flags) {
     if (code == ZIP_ER_NOZIP)
         throw ZipFailure("Error: input file is not a zip file");
     if (code == ZIP_ER_INCONS)
-        throw ZipFailure("Error: zip file is damaged: " + ReportedPath(archive));
-    throw ZipFailure("Error: cannot open zip file " + ReportedPath(archive) + ": " +
+        throw ZipFailure("Error: zip file is damaged: " + PathText(archive));
+    throw ZipFailure("Error: cannot open zip file " + PathText(archive) + ": " +
                      openErrorText(code));
 }
 

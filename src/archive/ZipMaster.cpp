@@ -1,11 +1,13 @@
 #include "archive/ZipMaster.h"
 
+#include "archive/ZipArchive.h"
 #include "archive/ZipBatch.h"
 #include "archive/ZipHandle.h"
-#include "archive/ZipReader.h"
 #include "archive/ZipWriter.h"
 #include "common/DebugOutput.h"
 
+#include <algorithm>
+#include <limits>
 #include <system_error>
 
 namespace krel {
@@ -17,6 +19,18 @@ bool isMissing(const fs::path& archive) {
     return fs::status(archive, error).type() == fs::file_type::not_found;
 }
 
+uint32_t saturated(uint64_t size) {
+    return static_cast<uint32_t>(std::min<uint64_t>(size, std::numeric_limits<uint32_t>::max()));
+}
+
+std::vector<ZipDirEntry> listingOf(const ZipArchive& archive) {
+    std::vector<ZipDirEntry> listing;
+    listing.reserve(archive.Members().size());
+    for (const MemberInfo& member : archive.Members())
+        listing.push_back({member.ListedName, saturated(member.Size)});
+    return listing;
+}
+
 void requireName(const fs::path& archive) {
     if (archive.empty())
         throw ZipFailure("Error: no zip file name given");
@@ -24,19 +38,13 @@ void requireName(const fs::path& archive) {
 
 } // namespace
 
-void TZipMaster::SetDLLDirectory(const std::string& folder) {
-    dllDirectory_ = folder;
-    while (!dllDirectory_.empty() && (dllDirectory_.back() == '\\' || dllDirectory_.back() == '/'))
-        dllDirectory_.pop_back();
-}
-
 void TZipMaster::SetZipFileName(const fs::path& archive) {
     zipFileName_ = archive;
     contents_.clear();
     if (archive.empty() || isMissing(archive))
         return;
     try {
-        contents_ = ListMembers(OpenArchive(archive, ZIP_RDONLY).get());
+        contents_ = listingOf(ZipArchive(archive));
     } catch (const ZipFailure& failure) {
         zipFileName_.clear();
         contents_.clear();
@@ -47,15 +55,15 @@ void TZipMaster::SetZipFileName(const fs::path& archive) {
 TZipStream* TZipMaster::ExtractFileToStream(const std::string& name) {
     bool extracted = runBatch([&](ZipBatch& batch) {
         requireName(zipFileName_);
-        ZipHandle archive = OpenArchive(zipFileName_, ZIP_RDONLY);
-        MemberInfo member = LocateMember(archive.get(), name);
-        batch.Announce(TotalFiles2Process, "", 1);
-        batch.Announce(TotalSize2Process, "", static_cast<int64_t>(member.Size));
-        batch.Announce(NewFile, member.ListedName, static_cast<int64_t>(member.Size));
-        std::string bytes = ReadMember(archive.get(), member, [&](size_t done) {
-            batch.Announce(ProgressUpdate, "", static_cast<int64_t>(done));
-        });
-        stream_.Assign(std::move(bytes));
+        ZipArchive archive(zipFileName_);
+        const MemberInfo& member = archive.Locate(name);
+        auto size = static_cast<int64_t>(member.Size);
+        batch.Announce(ProgressType::TotalFiles2Process, "", 1);
+        batch.Announce(ProgressType::TotalSize2Process, "", size);
+        batch.Announce(ProgressType::NewFile, member.ListedName, size);
+        stream_.Assign(archive.Read(member, [&](size_t done) {
+            batch.Announce(ProgressType::ProgressUpdate, "", static_cast<int64_t>(done));
+        }));
     });
     return extracted ? &stream_ : nullptr;
 }
@@ -92,7 +100,7 @@ template <class Work> bool TZipMaster::runBatch(Work&& work) {
     } catch (const ZipFailure& caught) {
         failure = caught.what();
     }
-    progress(EndOfBatch, "", 0);
+    progress(ProgressType::EndOfBatch, "", 0);
     if (!failure.empty())
         report(failure);
     return failure.empty();

@@ -1,6 +1,6 @@
 #include "archive/ZipNames.h"
 
-#include "common/TextCodec.h"
+#include "common/PathText.h"
 
 #include <algorithm>
 
@@ -55,9 +55,13 @@ size_t FindInNameIgnoringCase(std::string_view text, std::string_view needle) {
     return FoldNameCase(text).find(FoldNameCase(needle));
 }
 
+std::string_view MemberNamePart(std::string_view member) {
+    size_t cut = member.find_last_of("\\:");
+    return cut == std::string_view::npos ? member : member.substr(cut + 1);
+}
+
 std::string BareName(const std::filesystem::path& path) {
-    std::u8string name = path.filename().u8string();
-    return Utf8ToCp1252(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));
+    return PathText(path.filename());
 }
 
 bool HasStoreSuffix(std::string_view name) {

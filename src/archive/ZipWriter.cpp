@@ -1,8 +1,11 @@
 #include "archive/ZipWriter.h"
 
-#include "archive/ZipFileSource.h"
+#include "AddedFiles.h"
+#include "archive/Deflate.h"
+#include "archive/ZipDeflatedSource.h"
 #include "archive/ZipHandle.h"
 #include "archive/ZipNames.h"
+#include "common/PathText.h"
 
 #include <algorithm>
 #include <optional>
@@ -30,7 +33,8 @@ void reportRewrite(RewriteProgress& progress, uint64_t reached) {
     reached = std::min(reached, progress.Total);
     if (reached <= progress.Reported)
         return;
-    progress.Batch->Notify(ProgressUpdate, "", static_cast<int64_t>(reached - progress.Reported));
+    progress.Batch->Notify(ProgressType::ProgressUpdate, "",
+                           static_cast<int64_t>(reached - progress.Reported));
     progress.Reported = reached;
 }
 
@@ -48,27 +52,52 @@ void commit(ZipHandle& archive, const fs::path& path, const ZipBatch& batch) {
     if (written)
         archive.release();
     batch.RethrowHandlerFailure();
-    if (written)
-        return;
-    std::string reason = batch.Problem().empty() ? LastErrorText(archive.get()) : batch.Problem();
-    throw ZipFailure("Error: cannot write zip file " + ReportedPath(path) + ": " + reason);
+    if (!written)
+        throw ZipFailure("Error: cannot write zip file " + PathText(path) + ": " +
+                         LastErrorText(archive.get()));
 }
 
-void addOne(zip_t* archive, const AddedFile& file, ZipBatch& batch) {
-    zip_source_t* source = MakeFileSource(archive, file, batch);
+zip_uint64_t addSource(zip_t* archive, const AddedFile& file, zip_source_t* source) {
     zip_int64_t index =
         zip_file_add(archive, file.MemberName.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_CP437);
     if (index < 0) {
         zip_source_free(source);
-        throw ZipFailure("Error: cannot add " + ReportedPath(file.Path) + ": " +
+        throw ZipFailure("Error: cannot add " + PathText(file.Path) + ": " +
                          LastErrorText(archive));
     }
-    bool stored = HasStoreSuffix(file.MemberName);
-    auto at = static_cast<zip_uint64_t>(index);
-    if (zip_set_file_compression(archive, at, stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
-                                 stored ? 0 : AddCompLevel) != 0)
-        throw ZipFailure("Error: cannot compress " + file.MemberName + ": " +
+    return static_cast<zip_uint64_t>(index);
+}
+
+// Members whose data is compressed already go in as they are.
+void addStored(zip_t* archive, const AddedFile& file) {
+    zip_source_t* source = zip_source_buffer(archive, file.Bytes.data(), file.Bytes.size(), 0);
+    if (!source)
+        throw ZipFailure("Error: cannot add " + PathText(file.Path) + ": " +
                          LastErrorText(archive));
+    if (zip_set_file_compression(archive, addSource(archive, file, source), ZIP_CM_STORE, 0) != 0)
+        throw ZipFailure("Error: cannot store " + file.MemberName + ": " + LastErrorText(archive));
+}
+
+void addDeflated(zip_t* archive, const AddedFile& file, const DeflatedMember& member) {
+    addSource(archive, file, MakeDeflatedSource(archive, member));
+}
+
+// The deflated members of the files, in parallel, in the order of the files.
+std::vector<DeflatedMember> deflateFiles(const std::vector<AddedFile>& files,
+                                         const DeflateSettings& settings) {
+    std::vector<std::string_view> inputs;
+    for (const AddedFile& file : files)
+        if (!HasStoreSuffix(file.MemberName))
+            inputs.push_back(file.Bytes);
+    std::vector<DeflatedData> deflated = DeflateAll(inputs, settings);
+    std::vector<DeflatedMember> members;
+    size_t next = 0;
+    for (const AddedFile& file : files)
+        if (!HasStoreSuffix(file.MemberName)) {
+            DeflatedData& data = deflated[next++];
+            members.push_back({std::move(data.Stream), data.Crc, file.Size, file.ModTime});
+        }
+    return members;
 }
 
 const ZipRenameRec* firstMatch(std::string_view listed, const std::vector<ZipRenameRec>& renames,
@@ -129,7 +158,8 @@ void applyRename(zip_t* archive, const RenamePlan& plan) {
 
 } // namespace
 
-void AddFiles(const fs::path& archive, const std::vector<fs::path>& files, ZipBatch& batch) {
+void AddFiles(const fs::path& archive, const std::vector<fs::path>& files, ZipBatch& batch,
+              const DeflateSettings& settings) {
     if (files.empty())
         throw ZipFailure("Error: no files to add");
     std::vector<AddedFile> added;
@@ -139,10 +169,18 @@ void AddFiles(const fs::path& archive, const std::vector<fs::path>& files, ZipBa
         totalBytes += added.back().Size;
     }
     ZipHandle handle = OpenArchive(archive, ZIP_CREATE);
-    batch.Announce(TotalFiles2Process, "", static_cast<int64_t>(added.size()));
-    batch.Announce(TotalSize2Process, "", static_cast<int64_t>(totalBytes));
-    for (const auto& file : added)
-        addOne(handle.get(), file, batch);
+    batch.Announce(ProgressType::TotalFiles2Process, "", static_cast<int64_t>(added.size()));
+    batch.Announce(ProgressType::TotalSize2Process, "", static_cast<int64_t>(totalBytes));
+    for (AddedFile& file : added)
+        ReadAddedFile(file, archive, batch);
+    std::vector<DeflatedMember> deflated = deflateFiles(added, settings);
+    auto nextDeflated = deflated.begin();
+    for (const AddedFile& file : added) {
+        if (HasStoreSuffix(file.MemberName))
+            addStored(handle.get(), file);
+        else
+            addDeflated(handle.get(), file, *nextDeflated++);
+    }
     commit(handle, archive, batch);
 }
 
@@ -151,19 +189,20 @@ size_t RenameMembers(const fs::path& archive, const std::vector<ZipRenameRec>& r
     ZipHandle handle = OpenArchive(archive, 0);
     RewriteProgress progress{&batch, 0, 0};
     std::vector<RenamePlan> plans = planRenames(handle.get(), renames, dateTime, progress.Total);
-    batch.Announce(TotalFiles2Process, "", static_cast<int64_t>(plans.size()));
-    batch.Announce(TotalSize2Process, "", static_cast<int64_t>(plans.empty() ? 0 : progress.Total));
+    batch.Announce(ProgressType::TotalFiles2Process, "", static_cast<int64_t>(plans.size()));
+    batch.Announce(ProgressType::TotalSize2Process, "",
+                   static_cast<int64_t>(plans.empty() ? 0 : progress.Total));
     if (plans.empty())
         return 0;
     for (const auto& plan : plans) {
         applyRename(handle.get(), plan);
-        batch.Announce(NewFile, plan.NewName, static_cast<int64_t>(plan.Size));
+        batch.Announce(ProgressType::NewFile, plan.NewName, static_cast<int64_t>(plan.Size));
     }
     zip_register_progress_callback_with_state(handle.get(), 0.01, onRewrite, nullptr, &progress);
     zip_register_cancel_callback_with_state(handle.get(), onCancelQuery, nullptr, &progress);
     commit(handle, archive, batch);
     if (progress.Reported < progress.Total)
-        batch.Announce(ProgressUpdate, "",
+        batch.Announce(ProgressType::ProgressUpdate, "",
                        static_cast<int64_t>(progress.Total - progress.Reported));
     return plans.size();
 }

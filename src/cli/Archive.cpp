@@ -6,7 +6,7 @@ namespace krel::cli {
 namespace fs = std::filesystem;
 namespace {
 
-// The component takes a missing file for a new, empty archive; a reader wants it to exist.
+// The reader would report a missing file or a folder in libzip's words; name them plainly.
 void requireFile(const fs::path& archive) {
     std::error_code ignored;
     fs::file_status status = fs::status(archive, ignored);
@@ -16,39 +16,31 @@ void requireFile(const fs::path& archive) {
         throw EArchiveError("'" + archive.string() + "': a folder, not an archive");
 }
 
+EArchiveError failureOf(const std::string& label, const ZipFailure& failure) {
+    return EArchiveError("'" + label + "': " + Cp1252ToUtf8(failure.what()));
+}
+
 } // namespace
 
-ArchiveReader::ArchiveReader(const fs::path& archive) : path_(archive) {
+ZipArchive OpenToolArchive(const fs::path& archive) {
     requireFile(archive);
-    zip_.OnMessage = [this](const std::string& text) {
-        report_ = text;
-    };
-    zip_.SetZipFileName(archive);
-    if (zip_.ZipFileName().empty())
-        throw EArchiveError("'" + Label() + "': " + Cp1252ToUtf8(report_));
+    try {
+        return ZipArchive(archive);
+    } catch (const ZipFailure& failure) {
+        throw failureOf(archive.string(), failure);
+    }
 }
 
-std::optional<std::string> ArchiveReader::Extract(const std::string& member) {
-    report_.clear();
-    TZipStream* stream = zip_.ExtractFileToStream(member);
-    if (!stream)
-        return std::nullopt;
-    return stream->Bytes();
+std::string ReadToolMember(const ZipArchive& archive, const MemberInfo& member) {
+    try {
+        return archive.Read(member);
+    } catch (const ZipFailure& failure) {
+        throw failureOf(MemberLabel(archive, member), failure);
+    }
 }
 
-std::string ArchiveReader::ExtractWhole(const std::string& member) {
-    std::optional<std::string> bytes = Extract(member);
-    if (!bytes)
-        throw EArchiveError("'" + MemberLabel(member) + "': " + Cp1252ToUtf8(report_));
-    return std::move(*bytes);
-}
-
-std::string ArchiveReader::Label() const {
-    return path_.string();
-}
-
-std::string ArchiveReader::MemberLabel(const std::string& member) const {
-    return Label() + ":" + Cp1252ToUtf8(member);
+std::string MemberLabel(const ZipArchive& archive, const MemberInfo& member) {
+    return archive.Path().string() + ":" + Cp1252ToUtf8(member.ListedName);
 }
 
 } // namespace krel::cli

@@ -1,51 +1,29 @@
 #include "cli/Archive.h"
 #include "cli/Source.h"
 #include "common/TextCodec.h"
-
-#include <string_view>
-#include <vector>
+#include "exchange/EncyclopediaMembers.h"
 
 namespace krel::cli {
 namespace {
 
-constexpr std::string_view kTitlesPart = "wsEncyclopediaTitles.txt";
-constexpr std::string_view kContentsPart = "wsEncyclopedia.txt";
-
-struct PairMembers {
-    std::vector<std::string> Titles;
-    std::vector<std::string> Contents;
-};
-
-// The titles name does not contain the contents name, so no member counts as both.
-PairMembers findPairMembers(const std::vector<ZipDirEntry>& members) {
-    PairMembers found;
-    for (const ZipDirEntry& member : members) {
-        if (member.FileName.find(kTitlesPart) != std::string::npos)
-            found.Titles.push_back(member.FileName);
-        else if (member.FileName.find(kContentsPart) != std::string::npos)
-            found.Contents.push_back(member.FileName);
-    }
-    return found;
-}
-
 // "no titles member", "1 titles member (a\x.txt)", "2 titles members (a, b)"
-std::string describe(const std::vector<std::string>& names, const std::string& kind) {
-    if (names.empty())
+std::string describe(const MemberList& members, const std::string& kind) {
+    if (members.empty())
         return "no " + kind + " member";
     std::string list;
-    for (const std::string& name : names)
-        list += (list.empty() ? "" : ", ") + Cp1252ToUtf8(name);
-    std::string plural = names.size() > 1 ? "s" : "";
-    return std::to_string(names.size()) + " " + kind + " member" + plural + " (" + list + ")";
+    for (const MemberInfo& member : members)
+        list += (list.empty() ? "" : ", ") + Cp1252ToUtf8(member.ListedName);
+    std::string plural = members.size() > 1 ? "s" : "";
+    return std::to_string(members.size()) + " " + kind + " member" + plural + " (" + list + ")";
 }
 
-void requireOneOfEach(const PairMembers& found, const ArchiveReader& archive) {
-    if (found.Titles.size() == 1 && found.Contents.size() == 1)
+void requireOneOfEach(const EncyclopediaPair<MemberList>& found, const ZipArchive& archive) {
+    if (HoldsOneOfEach(found))
         return;
-    throw ESourceError("'" + archive.Label() +
+    throw ESourceError("'" + archive.Path().string() +
                        "': an encyclopedia archive holds exactly one member whose name contains " +
-                       std::string(kTitlesPart) + " and one whose name contains " +
-                       std::string(kContentsPart) + "; this one holds " +
+                       std::string(kTitlesFileName) + " and one whose name contains " +
+                       std::string(kContentsFileName) + "; this one holds " +
                        describe(found.Titles, "titles") + " and " +
                        describe(found.Contents, "contents"));
 }
@@ -53,14 +31,15 @@ void requireOneOfEach(const PairMembers& found, const ArchiveReader& archive) {
 } // namespace
 
 SourceFiles ReadArchiveSource(const std::filesystem::path& path) {
-    ArchiveReader archive(path);
-    PairMembers found = findPairMembers(archive.Members());
+    ZipArchive archive = OpenToolArchive(path);
+    EncyclopediaPair<MemberList> found = FindEncyclopediaMembers(archive.Members());
     requireOneOfEach(found, archive);
+    const MemberInfo& titles = found.Titles.front();
+    const MemberInfo& contents = found.Contents.front();
     SourceFiles files;
-    files.TitlesName = archive.MemberLabel(found.Titles.front());
-    files.ContentsName = archive.MemberLabel(found.Contents.front());
-    files.Titles = archive.ExtractWhole(found.Titles.front());
-    files.Contents = archive.ExtractWhole(found.Contents.front());
+    files.Names = {MemberLabel(archive, titles), MemberLabel(archive, contents)};
+    files.Texts.Titles = DecodeEncyclopediaFile(ReadToolMember(archive, titles));
+    files.Texts.Contents = DecodeEncyclopediaFile(ReadToolMember(archive, contents));
     return files;
 }
 

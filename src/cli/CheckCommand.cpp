@@ -1,3 +1,4 @@
+#include "cli/Archive.h"
 #include "cli/Check.h"
 #include "cli/Commands.h"
 #include "cli/Load.h"
@@ -22,7 +23,7 @@ void checkPictures(const Arguments& args, const Encyclopedia& book,
                    std::vector<Problem>& problems) {
     if (!args.Has("pictures"))
         return;
-    ArchiveReader pictures(args.Value("pictures"));
+    ZipArchive pictures = OpenToolArchive(args.Value("pictures"));
     std::vector<Problem> missing = CheckPictures(book, pictures.Members());
     problems.insert(problems.end(), missing.begin(), missing.end());
 }

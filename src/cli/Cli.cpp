@@ -1,9 +1,12 @@
 #include "cli/Cli.h"
 
 #include "cli/Commands.h"
+#include "cli/Utf8Messages.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <sstream>
+#include <system_error>
 
 namespace krel::cli {
 namespace {
@@ -36,16 +39,32 @@ Commands:
                                  with --pictures also every entry whose picture ARCHIVE
                                  lacks (the picture name + ".PNG" as a member's file name,
                                  letter case ignored, in any folder, as the editor finds it)
+  diff SOURCE OTHER [--json]     what OTHER changes against SOURCE, one line per
+                                 header or entry: "added", "removed" or "changed", the
+                                 tag (entries) and the title, and for a change the
+                                 fields that differ (tag, title, text, picture,
+                                 keywords, links, header, order; headers: title,
+                                 members, order). Entries pair by tag and headers by
+                                 title, letter case ignored; header numbers are not
+                                 compared (--json: each change with its values before
+                                 and after)
   pictures ARCHIVE               the members whose name ends in ".png" (letter case
                                  ignored), in archive order, as {"name", "size", "width",
                                  "height"}; width and height come from the picture's header
-                                 and are null when it cannot be read (a damaged or truncated
-                                 picture, or no PNG at all), so such members stand out; other
-                                 members are left out
+                                 alone and are null when it is not whole and intact (a
+                                 damaged or truncated picture, a header whose CRC is wrong
+                                 or that declares more than the member can hold, or no PNG
+                                 at all), so such members stand out; other members are
+                                 left out
+  pack SOURCE OUTFILE            writes OUTFILE, a ZIP archive exactly as the editor's
+                                 ZIP export writes it right after opening SOURCE: the
+                                 two files in the order of the table of contents, deflated,
+                                 under GameDataSets\Classic_01\GameData\English\wStrings\
 
   --help, --version
 
-Exit status: 0 done, 1 check found problems, 2 unusable input or arguments.
+Exit status: 0 done (diff: no differences), 1 check found problems or diff found
+differences, 2 unusable input or arguments.
 )";
 
 using RunFn = int (*)(const Arguments&, std::ostream&);
@@ -67,7 +86,9 @@ const std::vector<Command>& commands() {
           {{"overwrite", true}, {"confirm", true}, {"answers", true}, {"out", true}}},
          RunMerge},
         {{"check", {"SOURCE"}, {{"json"}, {"pictures", true}}}, RunCheck},
+        {{"diff", {"SOURCE", "OTHER"}, {{"json"}}}, RunDiff},
         {{"pictures", {"ARCHIVE"}, {}}, RunPictures},
+        {{"pack", {"SOURCE", "OUTFILE"}, {}}, RunPack},
     };
     return table;
 }
@@ -108,17 +129,26 @@ std::string oneLine(std::string text) {
 }
 
 int report(std::ostream& err, const std::string& message) {
-    err << kProgram << ": " << oneLine(message) << '\n';
+    err << kProgram << ": " << Utf8Message(oneLine(message)) << '\n';
     return kExitBadInput;
 }
 
-} // namespace
+// A full disk, a closed or a broken output: the output is lost, and the command did not do its
+// work. Commands write as they go, so the stream gives up at the first failed write and keeps
+// the system's reason in errno, which nothing after it touches.
+void checkDelivered(std::ostream& out) {
+    out << std::flush;
+    if (!out)
+        throw std::runtime_error("cannot write the output: " +
+                                 (errno != 0 ? std::generic_category().message(errno)
+                                             : std::string("the output failed")));
+}
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
-        std::ostringstream buffer;
-        int status = dispatch(args, buffer);
-        out << buffer.str() << std::flush;
+        errno = 0;
+        int status = dispatch(args, out);
+        checkDelivered(out);
         return status;
     } catch (const EUsageError& e) {
         return report(err, std::string(e.what()) + " (see " + kProgram + " --help)");
@@ -127,6 +157,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (...) {
         return report(err, "unknown failure");
     }
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int status = run(args, out, err);
+    err << std::flush;
+    return err ? status : kExitBadInput;
 }
 
 } // namespace krel::cli

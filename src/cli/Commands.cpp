@@ -13,7 +13,7 @@ namespace {
 // titles file.
 std::vector<Row> buildView(Encyclopedia& book, const SourceFiles& files, ViewMode mode,
                            std::string_view searchText) {
-    return guarded<ELoadError>("'" + files.TitlesName + "'",
+    return guarded<ELoadError>("'" + files.Names.Titles + "'",
                                [&] { return BuildRows(book, mode, searchText); });
 }
 
@@ -23,10 +23,12 @@ int runView(const Arguments& args, std::ostream& out, ViewMode mode,
     Encyclopedia book;
     LoadSource(book, files);
     std::vector<Row> rows = buildView(book, files, mode, searchText);
-    if (args.Has("text"))
+    if (args.Has("text")) {
         out << OutlineText(book, rows);
-    else
-        PrintJson(out, RowsToJson(rows));
+        return 0;
+    }
+    PrintRowsJson(out, rows);
+    out << '\n';
     return 0;
 }
 
@@ -40,7 +42,8 @@ int RunDump(const Arguments& args, std::ostream& out) {
     SourceFiles files = ReadSource(args.Operands[0], args.Has("merge-files"));
     Encyclopedia book;
     LoadSource(book, files);
-    PrintJson(out, RecordsToJson(book.GetEntryList()));
+    PrintRecordsJson(out, book.GetEntryList());
+    out << '\n';
     return 0;
 }
 
@@ -61,7 +64,7 @@ int RunSave(const Arguments& args, std::ostream&) {
     Encyclopedia book;
     LoadSource(book, files);
     if (args.Has("sorted"))
-        guarded<ELoadError>("'" + files.TitlesName + "'", [&] { book.ReorderEncyclopedia(); });
+        guarded<ELoadError>("'" + files.Names.Titles + "'", [&] { book.ReorderEncyclopedia(); });
     SaveInto(book, args.Operands[1]);
     return 0;
 }

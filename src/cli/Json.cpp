@@ -4,6 +4,40 @@
 #include "encyclopedia/TextFormat.h"
 
 namespace krel::cli {
+namespace {
+
+std::string indentOf(int depth) {
+    return std::string(2 * static_cast<size_t>(depth), ' ');
+}
+
+} // namespace
+
+// Texts inside the document are escaped, so every line break is one of the layout's.
+std::string NestedJson(const Json& json, int depth) {
+    std::string text = json.dump(2);
+    std::string indent = indentOf(depth);
+    std::string nested;
+    nested.reserve(text.size());
+    for (char c : text) {
+        nested.push_back(c);
+        if (c == '\n')
+            nested.append(indent);
+    }
+    return nested;
+}
+
+JsonArrayPrinter::JsonArrayPrinter(std::ostream& out, int depth) : out_(out), depth_(depth) {
+    out_ << '[';
+}
+
+void JsonArrayPrinter::Add(const Json& element) {
+    out_ << (empty_ ? "\n" : ",\n") << indentOf(depth_ + 1) << NestedJson(element, depth_ + 1);
+    empty_ = false;
+}
+
+void JsonArrayPrinter::Close() {
+    out_ << (empty_ ? "" : "\n" + indentOf(depth_)) << ']';
+}
 
 std::string KindName(T_EntryKind kind) {
     switch (kind) {
@@ -29,11 +63,11 @@ Json RecordToJson(const T_EncEntry& record) {
     return json;
 }
 
-Json RecordsToJson(const Encyclopedia::EntryList& records) {
-    Json array = Json::array();
+void PrintRecordsJson(std::ostream& out, const Encyclopedia::EntryList& records, int depth) {
+    JsonArrayPrinter array(out, depth);
     for (const auto& record : records)
-        array.push_back(RecordToJson(*record));
-    return array;
+        array.Add(RecordToJson(*record));
+    array.Close();
 }
 
 std::string RowText(const T_EncEntry& record) {
@@ -51,11 +85,11 @@ Json RowToJson(const Row& row) {
     return json;
 }
 
-Json RowsToJson(const std::vector<Row>& rows) {
-    Json array = Json::array();
+void PrintRowsJson(std::ostream& out, const std::vector<Row>& rows) {
+    JsonArrayPrinter array(out);
     for (const Row& row : rows)
-        array.push_back(RowToJson(row));
-    return array;
+        array.Add(RowToJson(row));
+    array.Close();
 }
 
 } // namespace krel::cli

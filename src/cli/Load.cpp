@@ -1,33 +1,31 @@
 #include "cli/Load.h"
 
 #include "encyclopedia/Completion.h"
-#include "encyclopedia/TextFormat.h"
 
 namespace krel::cli {
 namespace {
 
-// The decoded text is empty, so the file has no line, exactly when its first four bytes decode
-// to nothing: they hold the mark and the first code unit, or the first 8-bit character.
-bool holdsNoLine(std::string_view bytes) {
-    return DecodeEncyclopediaText(bytes.substr(0, 4)).empty();
-}
-
-void requireLine(std::string_view bytes, const std::string& name) {
-    if (holdsNoLine(bytes))
+// A file holds no line exactly when its decoded text is empty.
+void requireLine(const FileText& text, const std::string& name) {
+    if (text.View().empty())
         throw ELoadError("'" + name + "': the file holds no line");
 }
 
 } // namespace
 
-ParseResult ParseSource(const SourceFiles& files) {
-    requireLine(files.Titles, files.TitlesName);
-    requireLine(files.Contents, files.ContentsName);
-    return ParseEncyclopedia(files.Titles, files.Contents);
+ParseResult ParseSource(SourceFiles& files) {
+    requireLine(files.Texts.Titles, files.Names.Titles);
+    requireLine(files.Texts.Contents, files.Names.Contents);
+    ParseResult parsed =
+        ParseEncyclopediaTexts(files.Texts.Titles.View(), files.Texts.Contents.View());
+    files.Texts = {};
+    return parsed;
 }
 
-ParseResult LoadSource(Encyclopedia& book, const SourceFiles& files) {
+ParseResult LoadSource(Encyclopedia& book, SourceFiles& files) {
     ParseResult parsed = ParseSource(files);
-    InstallParsed(book, parsed.Records);
+    InstallParsed(book, std::move(parsed.Records));
+    parsed.Records.clear();
     return parsed;
 }
 

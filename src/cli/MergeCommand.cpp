@@ -2,6 +2,7 @@
 #include "cli/Json.h"
 #include "cli/Load.h"
 #include "cli/Save.h"
+#include "common/Platform.h"
 #include "common/TextCodec.h"
 #include "encyclopedia/Completion.h"
 
@@ -81,14 +82,20 @@ MergeOptions optionsFrom(const Arguments& args, ScriptedAnswers& answers) {
     return options;
 }
 
-Json mergeReport(const MergeResult& result, const ScriptedAnswers& answers,
-                 const Encyclopedia& book) {
-    Json report;
-    report["added"] = result.ItemsAdded;
-    report["changed"] = result.ItemsChanged;
-    report["asked"] = answers.Asked();
-    report["records"] = RecordsToJson(book.GetEntryList());
-    return report;
+// {"added", "changed", "asked", "records"}, the records printed one at a time.
+void printMergeReport(std::ostream& out, const MergeResult& result, const ScriptedAnswers& answers,
+                      const Encyclopedia& book) {
+    out << "{\n  \"added\": " << result.ItemsAdded << ",\n  \"changed\": " << result.ItemsChanged
+        << ",\n  \"asked\": " << NestedJson(Json(answers.Asked()), 1) << ",\n  \"records\": ";
+    PrintRecordsJson(out, book.GetEntryList(), 1);
+    out << "\n}\n";
+}
+
+// The merge sorts the other encyclopedia's records, which fails on its header numbers only.
+MergeResult mergeOther(Encyclopedia& book, SourceFiles& other, const MergeOptions& options) {
+    ParseResult parsed = ParseSource(other);
+    return guarded<ELoadError>("'" + other.Names.Titles + "'",
+                               [&] { return MergeParsed(book, parsed.Records, options); });
 }
 
 } // namespace
@@ -100,13 +107,11 @@ int RunMerge(const Arguments& args, std::ostream& out) {
     SourceFiles other = ReadSource(args.Operands[1]);
     Encyclopedia book;
     LoadSource(book, source);
-    ParseResult parsed = ParseSource(other);
-    // The merge sorts the other encyclopedia's records, which fails on its header numbers only.
-    MergeResult result = guarded<ELoadError>(
-        "'" + other.TitlesName + "'", [&] { return MergeParsed(book, parsed.Records, options); });
+    MergeResult result = mergeOther(book, other, options);
+    ReleaseFreedMemory();
     if (args.Has("out"))
         SaveInto(book, args.Value("out"));
-    PrintJson(out, mergeReport(result, answers, book));
+    printMergeReport(out, result, answers, book);
     return 0;
 }
 

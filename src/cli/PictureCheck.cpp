@@ -7,10 +7,10 @@
 namespace krel::cli {
 namespace {
 
-std::unordered_set<std::string> foldedNameParts(const std::vector<ZipDirEntry>& members) {
+std::unordered_set<std::string> foldedNameParts(const std::vector<MemberInfo>& members) {
     std::unordered_set<std::string> names;
-    for (const ZipDirEntry& member : members)
-        names.insert(FoldNameCase(MemberNamePart(member.FileName)));
+    for (const MemberInfo& member : members)
+        names.insert(FoldNameCase(MemberNamePart(member.ListedName)));
     return names;
 }
 
@@ -24,13 +24,8 @@ Problem missingPicture(const T_EncEntry& entry, const std::string& fileName) {
 
 } // namespace
 
-std::string_view MemberNamePart(std::string_view member) {
-    size_t cut = member.find_last_of("\\:");
-    return cut == std::string_view::npos ? member : member.substr(cut + 1);
-}
-
 std::vector<Problem> CheckPictures(const Encyclopedia& book,
-                                   const std::vector<ZipDirEntry>& members) {
+                                   const std::vector<MemberInfo>& members) {
     std::unordered_set<std::string> available = foldedNameParts(members);
     std::vector<Problem> problems;
     for (const auto& record : book.GetEntryList()) {

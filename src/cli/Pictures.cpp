@@ -1,6 +1,8 @@
 #include "cli/Pictures.h"
 
+#include "archive/PngHeader.h"
 #include "archive/ZipNames.h"
+#include "cli/Archive.h"
 #include "cli/Commands.h"
 #include "common/TextCodec.h"
 
@@ -13,12 +15,14 @@ bool isPngName(std::string_view name) {
            FoldNameCase(name.substr(name.size() - suffix.size())) == FoldNameCase(suffix);
 }
 
-std::optional<PngSize> dimensionsOf(const std::optional<std::string>& bytes) {
-    if (!bytes)
-        return std::nullopt;
+std::optional<PngSize> dimensionsOf(const ZipArchive& archive, const MemberInfo& member) {
     try {
-        return ReadPngSize(*bytes);
-    } catch (const EPngError&) {
+        std::optional<PngHeader> header =
+            CheckedPngHead(archive.ReadHead(member, PngHeadSize), member.Size);
+        if (!header)
+            return std::nullopt;
+        return PngSize{header->Width, header->Height};
+    } catch (const ZipFailure&) {
         return std::nullopt;
     }
 }
@@ -34,12 +38,11 @@ Json pictureToJson(const PictureMember& picture) {
 
 } // namespace
 
-std::vector<PictureMember> ListPictures(ArchiveReader& archive) {
+std::vector<PictureMember> ListPictures(const ZipArchive& archive) {
     std::vector<PictureMember> pictures;
-    for (const ZipDirEntry& member : archive.Members())
-        if (isPngName(member.FileName))
-            pictures.push_back({member.FileName, member.UncompressedSize,
-                                dimensionsOf(archive.Extract(member.FileName))});
+    for (const MemberInfo& member : archive.Members())
+        if (isPngName(member.ListedName))
+            pictures.push_back({member.ListedName, member.Size, dimensionsOf(archive, member)});
     return pictures;
 }
 
@@ -51,8 +54,7 @@ Json PicturesToJson(const std::vector<PictureMember>& pictures) {
 }
 
 int RunPictures(const Arguments& args, std::ostream& out) {
-    ArchiveReader archive(args.Operands[0]);
-    PrintJson(out, PicturesToJson(ListPictures(archive)));
+    PrintJson(out, PicturesToJson(ListPictures(OpenToolArchive(args.Operands[0]))));
     return 0;
 }
 

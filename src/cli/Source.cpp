@@ -12,23 +12,22 @@ fs::file_status statusOf(const fs::path& path) {
     return fs::status(path, ignored);
 }
 
-std::string readFile(const fs::path& file) {
+FileText readFile(const fs::path& file) {
     fs::file_status status = statusOf(file);
     if (!fs::exists(status))
         throw ESourceError("'" + file.string() + "': no such file");
     if (!fs::is_regular_file(status))
         throw ESourceError("'" + file.string() + "': not a regular file");
-    return ReadWholeFile(file);
+    return ReadEncyclopediaFile(file);
 }
 
 SourceFiles readFolder(const fs::path& source, bool mergeFiles) {
+    FilePair paths = EncyclopediaFilesIn(source, mergeFiles);
     SourceFiles files;
-    fs::path titles = TitlesFileIn(source, mergeFiles);
-    fs::path contents = ContentsFileIn(source, mergeFiles);
-    files.TitlesName = titles.string();
-    files.ContentsName = contents.string();
-    files.Titles = readFile(titles);
-    files.Contents = readFile(contents);
+    files.Names = {paths.Titles.string(), paths.Contents.string()};
+    const ReadingLock pair({paths.Titles, paths.Contents});
+    files.Texts.Titles = readFile(paths.Titles);
+    files.Texts.Contents = readFile(paths.Contents);
     return files;
 }
 

@@ -1,7 +1,7 @@
 #include "cli/Views.h"
 
 #include "common/TextCodec.h"
-#include "encyclopedia/TextFormat.h"
+#include "encyclopedia/TocLayout.h"
 
 namespace krel::cli {
 namespace {
@@ -16,13 +16,6 @@ public:
     }
 };
 
-size_t memberRowCount(const Encyclopedia& book, const T_EncEntry& header) {
-    size_t count = 0;
-    for (const std::string& item : SplitCommaList(HeaderMembers(header.Content)))
-        count += book.GetEntryByTag(item) != nullptr ? 1 : 0;
-    return count;
-}
-
 } // namespace
 
 std::vector<Row> BuildRows(Encyclopedia& book, ViewMode mode, std::string_view searchText) {
@@ -31,15 +24,14 @@ std::vector<Row> BuildRows(Encyclopedia& book, ViewMode mode, std::string_view s
     return std::move(collector.Rows);
 }
 
-// Each group of the table of contents is a header row followed by one row per member item
-// that names a record, so the rows alone cannot tell a group's header from a header listed as
-// a member; counting the members can.
+// Each group of the table of contents is a header row followed by its member rows; counting
+// them tells a group's header from a header listed as a member.
 std::string OutlineText(const Encyclopedia& book, const std::vector<Row>& rows) {
     std::string text;
     size_t membersLeft = 0;
     for (const Row& row : rows) {
         bool member = membersLeft > 0;
-        membersLeft = member ? membersLeft - 1 : memberRowCount(book, *row.Record);
+        membersLeft = member ? membersLeft - 1 : MemberRowCount(book, *row.Record);
         text += member ? "  " : "";
         text += Cp1252ToUtf8(RowText(*row.Record)) + "\n";
     }

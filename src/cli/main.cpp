@@ -5,6 +5,7 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
+    krel::ReserveStandardStreams();
     krel::PinLocalTimeZone();
     return krel::cli::RunCli({argv + 1, argv + argc}, std::cout, std::cerr);
 }

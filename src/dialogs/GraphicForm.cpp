@@ -1,6 +1,7 @@
 #include "dialogs/GraphicForm.h"
 
 #include "archive/PngImage.h"
+#include "archive/ZipNames.h"
 #include "dialogs/PictureBox.h"
 #include "dialogs/RowDelegate.h"
 #include "dialogs/ZipListModel.h"
@@ -147,15 +148,14 @@ void TGraphicForm::ZipListBoxItemClick(const QModelIndex& index) {
     TZipStream* stream = ZipMaster.ExtractFileToStream(entry->FileName);
     if (!stream)
         return;
-    stream->Rewind();
     QImage picture = ImageFromPng(DecodePng(stream->Bytes()));
     EntryImage->setPicture(picture);
-    std::string_view name = FilePart(entry->FileName);
+    std::string_view name = MemberNamePart(entry->FileName);
     Filename->setText(ToQt(name));
     Size->setText(QString::number(entry->UncompressedSize));
     Width->setText(QString::number(picture.width()));
     Height->setText(QString::number(picture.height()));
-    SelectedName = std::string(CutAtFirstDot(name));
+    SelectedName = std::string(PictureNameOf(name));
 }
 
 void TGraphicForm::sortBy(bool (*order)(const ZipDirEntry&, const ZipDirEntry&), int column) {

@@ -1,5 +1,6 @@
 #include "dialogs/ZipListModel.h"
 
+#include "archive/ZipNames.h"
 #include "dialogs/ZipListing.h"
 #include "kit/QtText.h"
 
@@ -30,7 +31,7 @@ QVariant TZipListModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (index.column()) {
     case NameColumn:
-        return ToQt(CutAtFirstDot(FilePart(entry->FileName)));
+        return ToQt(PictureNameOf(MemberNamePart(entry->FileName)));
     case SizeColumn:
         return QString::number(entry->UncompressedSize);
     case DirColumn:

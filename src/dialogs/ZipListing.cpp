@@ -31,22 +31,23 @@ bool lessIgnoringCase(std::string_view a, std::string_view b) {
 
 } // namespace
 
-std::string_view FilePart(std::string_view fileName) {
-    size_t cut = lastSeparator(fileName);
-    return cut == std::string_view::npos ? fileName : fileName.substr(cut + 1);
-}
-
 std::string_view DirPart(std::string_view fileName) {
     size_t cut = lastSeparator(fileName);
     return cut == std::string_view::npos ? std::string_view() : fileName.substr(0, cut);
 }
 
-std::string_view CutAtFirstDot(std::string_view name) {
-    return name.substr(0, name.find('.'));
+std::string_view PictureNameOf(std::string_view fileName) {
+    constexpr std::string_view extension = ".png";
+    if (fileName.size() < extension.size())
+        return fileName;
+    const std::string_view tail = fileName.substr(fileName.size() - extension.size());
+    const bool isPng = std::equal(tail.begin(), tail.end(), extension.begin(),
+                                  [](char a, char b) { return upper(a) == upper(b); });
+    return isPng ? fileName.substr(0, fileName.size() - extension.size()) : fileName;
 }
 
 bool CompareByName(const ZipDirEntry& a, const ZipDirEntry& b) {
-    return lessIgnoringCase(FilePart(a.FileName), FilePart(b.FileName));
+    return lessIgnoringCase(MemberNamePart(a.FileName), MemberNamePart(b.FileName));
 }
 
 bool CompareBySize(const ZipDirEntry& a, const ZipDirEntry& b) {

@@ -1,6 +1,5 @@
 #include "editor/EditorPaths.h"
 
-#include "encyclopedia/TextFormat.h"
 #include "settings/GamePath.h"
 #include "settings/Paths.h"
 
@@ -15,7 +14,7 @@ constexpr const char* kAssetArchive = "GameDataSets/Classic_01/GameAssets/Common
 
 bool EditorPaths::HasLooseFiles() const {
     std::error_code error;
-    return fs::is_regular_file(LooseContents, error) && fs::is_regular_file(LooseTitles, error);
+    return fs::is_regular_file(Loose.Contents, error) && fs::is_regular_file(Loose.Titles, error);
 }
 
 EditorPaths MakeEditorPaths(const std::string& baseDir, const std::string& tempDir) {
@@ -24,12 +23,12 @@ EditorPaths MakeEditorPaths(const std::string& baseDir, const std::string& tempD
     EditorPaths paths;
     paths.DataFolder = ResolveGamePath(base, data);
     paths.StringArchive = ResolveGamePath(base, data + "/wStrings.mob");
-    paths.LooseContents = ResolveGamePath(base, data + "/" + kContentsMember);
-    paths.LooseTitles = ResolveGamePath(base, data + "/" + kTitlesMember);
+    const std::string strings = data + "/" + std::string(kStringsFolderName) + "/";
+    paths.Loose.Titles = ResolveGamePath(base, strings + std::string(kTitlesFileName));
+    paths.Loose.Contents = ResolveGamePath(base, strings + std::string(kContentsFileName));
     paths.AssetArchive = ResolveGamePath(base, kAssetArchive);
     paths.WorkFolder = FsPath(tempDir);
-    paths.WorkContents = paths.WorkFolder / std::string(kContentsFileName);
-    paths.WorkTitles = paths.WorkFolder / std::string(kTitlesFileName);
+    paths.Work = EncyclopediaFilesIn(paths.WorkFolder);
     return paths;
 }
 

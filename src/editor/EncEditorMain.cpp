@@ -2,6 +2,7 @@
 
 #include "archive/InstallZipFiles.h"
 #include "common/AtomicFile.h"
+#include "common/EncyclopediaFiles.h"
 #include "editor/EditorGuard.h"
 #include "editor/EntryBrowser.h"
 #include "editor/EntryCommands.h"
@@ -126,23 +127,26 @@ void TEncEditorMain::FormShow() {
 // taken from the string archive.
 void TEncEditorMain::putWorkCopies(const EditorPaths& paths) {
     if (!needDefaults_) {
-        WriteFileAtomic(paths.WorkContents, ReadWholeFile(paths.LooseContents));
-        WriteFileAtomic(paths.WorkTitles, ReadWholeFile(paths.LooseTitles));
+        ReplaceFilesWithCopies(
+            {{paths.Work.Contents, paths.Loose.Contents}, {paths.Work.Titles, paths.Loose.Titles}});
         return;
     }
     ShowMessage(this, MsgIcon::Information, kExtractingNow);
-    extractWorkCopy(kContentsMember, paths.WorkContents);
-    extractWorkCopy(kTitlesMember, paths.WorkTitles);
+    std::string contents = extractWorkCopy(kArchiveContentsMember);
+    std::string titles = extractWorkCopy(kArchiveTitlesMember);
+    // Written as one pair: an interruption never leaves one file new and the other old.
+    ReplaceFilesAtomically(
+        {{paths.Work.Contents, std::move(contents)}, {paths.Work.Titles, std::move(titles)}});
     session_.Log("Extraction completed.");
 }
 
-void TEncEditorMain::extractWorkCopy(const char* member, const std::filesystem::path& target) {
-    session_.Log(std::string("-> Extracting ") + member);
-    TZipStream* stream = session_.ZipMaster1.ExtractFileToStream(member);
+std::string TEncEditorMain::extractWorkCopy(std::string_view member) {
+    session_.Log("-> Extracting " + std::string(member));
+    TZipStream* stream = session_.ZipMaster1.ExtractFileToStream(std::string(member));
     if (!stream)
-        throw std::runtime_error(std::string("Could not extract ") + member + " from " +
+        throw std::runtime_error("Could not extract " + std::string(member) + " from " +
                                  PathText(session_.ZipMaster1.ZipFileName()));
-    stream->SaveToFile(target);
+    return stream->Bytes();
 }
 
 void TEncEditorMain::FormClose() {

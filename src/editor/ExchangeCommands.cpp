@@ -60,8 +60,9 @@ public:
         std::error_code error;
         if (fs::is_regular_file(files_.Contents, error) &&
             fs::is_regular_file(files_.Titles, error)) {
-            contents_ = ReadWholeFile(files_.Contents);
-            titles_ = ReadWholeFile(files_.Titles);
+            std::vector<std::string> pair = ReadFilesTogether({files_.Contents, files_.Titles});
+            bytes_.Contents = std::move(pair[0]);
+            bytes_.Titles = std::move(pair[1]);
             held_ = true;
         }
     }
@@ -70,7 +71,7 @@ public:
             return;
         // Runs while a failure unwinds; the failure is what the user needs to see.
         try {
-            exchange::ReplacePair(files_, std::move(contents_), std::move(titles_));
+            exchange::ReplacePair(files_, std::move(bytes_));
         } catch (const std::exception&) {
         }
     }
@@ -82,8 +83,7 @@ public:
 private:
     FilePair files_;
     bool held_ = false;
-    std::string contents_;
-    std::string titles_;
+    BytesPair bytes_;
 };
 
 // Closes a modeless progress window however the work behind it ends: a failing component never

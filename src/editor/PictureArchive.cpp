@@ -2,23 +2,12 @@
 
 #include "archive/PngImage.h"
 #include "archive/ZipNames.h"
+#include "dialogs/PictureBox.h"
 
-#include <cstring>
 #include <stdexcept>
 
 namespace krel {
 namespace fs = std::filesystem;
-
-std::string_view MemberNamePart(std::string_view member) {
-    size_t cut = member.find_last_of("\\:");
-    return cut == std::string_view::npos ? member : member.substr(cut + 1);
-}
-
-PictureArchive::PictureArchive() {
-    zip_.OnMessage = [this](const std::string& text) {
-        lastReport_ = text;
-    };
-}
 
 std::optional<PictureArchive::Stamp> PictureArchive::stampOf(const fs::path& archive) {
     std::error_code error;
@@ -38,10 +27,15 @@ void PictureArchive::refresh(const fs::path& archive) {
     archive_ = archive;
     stamp_ = stamp;
     firstByName_.clear();
-    zip_.SetZipFileName(archive);
-    ++listings_;
-    for (const ZipDirEntry& entry : zip_.ZipContents())
-        firstByName_.try_emplace(FoldNameCase(MemberNamePart(entry.FileName)), entry.FileName);
+    opened_.reset();
+    try {
+        opened_.emplace(archive);
+    } catch (const ZipFailure&) {
+        return; // no picture can be found in it: each entry reports its own
+    }
+    for (const MemberInfo& member : opened_->Members())
+        firstByName_.try_emplace(FoldNameCase(MemberNamePart(member.ListedName)),
+                                 member.ListedName);
 }
 
 std::optional<std::string> PictureArchive::FindMember(const fs::path& archive,
@@ -54,18 +48,9 @@ std::optional<std::string> PictureArchive::FindMember(const fs::path& archive,
 }
 
 QImage PictureArchive::Load(const std::string& member) {
-    lastReport_.clear();
-    TZipStream* stream = zip_.ExtractFileToStream(member);
-    if (!stream)
-        throw std::runtime_error(lastReport_.empty() ? "the member could not be extracted"
-                                                     : lastReport_);
-    stream->Rewind();
-    PngImage png = DecodePng(stream->Bytes());
-    QImage image(static_cast<int>(png.Width), static_cast<int>(png.Height),
-                 QImage::Format_RGBA8888);
-    for (uint32_t y = 0; y < png.Height; ++y)
-        std::memcpy(image.scanLine(static_cast<int>(y)), png.Pixel(0, y), size_t{png.Width} * 4);
-    return image;
+    if (!opened_)
+        throw std::runtime_error("the picture archive could not be read");
+    return ImageFromPng(DecodePng(opened_->Read(opened_->Locate(member))));
 }
 
 } // namespace krel

@@ -41,26 +41,26 @@ void ProgressWindows::ZipMaster1Progress(TZipMaster&, ProgressType type,
             return;
         const auto size = static_cast<int32_t>(fileSize);
         switch (type) {
-        case TotalSize2Process:
+        case ProgressType::TotalSize2Process:
             DebugOutput("Total Size to Process: %d", size);
             zipTotalSize_ = size;
             zipDoneSize_ = 0;
             break;
-        case TotalFiles2Process:
+        case ProgressType::TotalFiles2Process:
             DebugOutput("Total Files to Process: %d", size);
             break;
-        case ProgressUpdate:
+        case ProgressType::ProgressUpdate:
             zipDoneSize_ += size;
             // Before any total is announced the gauge stays at its start.
             latest_->Gauge1->setValue(zipTotalSize_ > 0 ? static_cast<int>(std::trunc(
                                                               100.0 * zipDoneSize_ / zipTotalSize_))
                                                         : 0);
             break;
-        case EndOfBatch:
+        case ProgressType::EndOfBatch:
             DebugOutput("End of batch");
             latest_->close();
             break;
-        case NewFile:
+        case ProgressType::NewFile:
             latest_->ProcLabel->setText(ToQt("Processing file: " + fileNamePart(fileName)));
             break;
         }

@@ -1,5 +1,6 @@
 #include "encyclopedia/Edits.h"
 
+#include "common/Blanks.h"
 #include "encyclopedia/TextFormat.h"
 
 namespace krel {
@@ -113,7 +114,7 @@ std::string NextHeaderTag(const Encyclopedia& encyclopedia) {
 
 void MoveToHeader(Encyclopedia& encyclopedia, const T_EncEntry* entry, std::string_view title) {
     const T_EncEntry* header = encyclopedia.GetHeader(entry);
-    const std::string_view current = header ? TrimBlanks(HeaderTitle(header->Content)) : kNoHeader;
+    const std::string_view current = header ? Trimmed(HeaderTitle(header->Content)) : kNoHeader;
     if (title == current)
         return;
     const bool toNone = EqualsIgnoreCase(title, kNoHeader);

@@ -3,6 +3,7 @@
 #include "ListChangeSteps.h"
 #include "Lookups.h"
 #include "SortKey.h"
+#include "common/Blanks.h"
 #include "encyclopedia/Errors.h"
 #include "encyclopedia/TextFormat.h"
 
@@ -35,7 +36,7 @@ bool sortKeyDiffers(const T_EncEntry& a, const T_EncEntry& b) {
 // What AddEntryToHeader appends: a colon and the tag to a header without members, the tag
 // alone after a colon that ends the text, else a comma and the tag.
 std::string memberSuffix(std::string_view content, std::string_view tag) {
-    std::string_view text = TrimBlanks(content);
+    std::string_view text = Trimmed(content);
     size_t colon = text.find(':');
     if (colon == std::string_view::npos)
         return ":" + std::string(tag);
@@ -71,17 +72,6 @@ std::string FoldCase(std::string_view text) {
     for (char& c : folded)
         c = foldChar(c);
     return folded;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    auto blank = [](char c) {
-        return static_cast<unsigned char>(c) <= ' ';
-    };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {

@@ -3,10 +3,15 @@
 #include "common/AtomicFile.h"
 #include "encyclopedia/Encyclopedia.h"
 #include "encyclopedia/Errors.h"
+#include "encyclopedia/FileText.h"
+#include "encyclopedia/TagTable.h"
 #include "encyclopedia/TextFormat.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace krel {
 namespace {
@@ -34,14 +39,22 @@ std::optional<T_RawKind> attributeKind(KindCode code) {
 }
 
 // The parse's own lists: the records in the order of their lines and the attribute lines still
-// waiting for their entry. Hash maps stand in for the scans by tag, with the same answers: an
-// attribute binds to the first entry with its tag, and a new entry takes the waiting attributes
-// with its tag in the order they were read.
+// waiting for their entry. Tables by tag stand in for the scans by tag, with the same answers:
+// an attribute binds to the first entry with its tag, and a new entry takes the waiting
+// attributes with its tag in the order they were read.
 class Binder {
 public:
+    // Records come from record lines, so the lines bound how many there can be; room that is
+    // never written costs no memory. A written entry takes about four lines of titles.
+    explicit Binder(size_t lineCount) {
+        records_.reserve(lineCount);
+        firstKeys_.reserve(lineCount);
+        firstEntry_.Reserve(lineCount / 4);
+    }
+
     void Add(const RecordCut& line) {
         if (line.Code == KindCode::EGH)
-            records_.push_back({ekHeader, {}, {}, {}, {}, line.Value(), std::string(line.Tag)});
+            addRecord({ekHeader, {}, {}, {}, {}, line.Value(), std::string(line.Tag)}, kNoKey);
         else if (line.Code == KindCode::EGT)
             addEntry({ekEntry, line.Value(), {}, {}, {}, {}, std::string(line.Tag)});
         else if (auto kind = attributeKind(line.Code))
@@ -57,15 +70,35 @@ public:
     }
 
 private:
+    static constexpr std::uint64_t kNoKey = ~std::uint64_t{0}; // no tag packs into this
+
     void addEntry(T_EncEntry entry) {
-        std::string key = FoldCase(entry.Tag);
+        std::uint64_t key = TagTable::KeyOf(entry.Tag);
         guarded<EEncThreadError>("CheckRawList()", [&] { takeWaiting(key, entry); });
-        records_.push_back(std::move(entry));
-        firstEntry_.emplace(std::move(key), records_.size() - 1);
+        bool first = firstEntry_.Add(key, records_.size());
+        addRecord(std::move(entry), first ? key : kNoKey);
+        last_ = records_.size() - 1;
+    }
+
+    void addRecord(T_EncEntry record, std::uint64_t firstKey) {
+        records_.push_back(std::move(record));
+        firstKeys_.push_back(firstKey);
+    }
+
+    // Attribute lines mostly follow their entry's title line, and body lines come in the order
+    // of the entries, so the entry found last and the record after it are tried first.
+    size_t firstEntryWith(std::uint64_t key) {
+        for (size_t guess : {last_, last_ + 1})
+            if (guess < firstKeys_.size() && firstKeys_[guess] == key)
+                return last_ = guess;
+        size_t found = firstEntry_.Find(key);
+        if (found != TagTable::npos)
+            last_ = found;
+        return found;
     }
 
     // Applied attributes are never looked at again, so their texts move into the entry.
-    void takeWaiting(const std::string& key, T_EncEntry& entry) {
+    void takeWaiting(std::uint64_t key, T_EncEntry& entry) {
         auto found = waitingByTag_.find(key);
         if (found == waitingByTag_.end())
             return;
@@ -77,12 +110,12 @@ private:
     }
 
     void addAttribute(const RecordCut& line, T_RawKind kind) {
-        std::string key = FoldCase(line.Tag);
+        std::uint64_t key = TagTable::KeyOf(line.Tag);
         bool bound = guarded<EEncThreadError>("CheckEntryList()", [&] {
-            auto found = firstEntry_.find(key);
-            if (found != firstEntry_.end())
-                FieldFor(records_[found->second], kind) = line.Value();
-            return found != firstEntry_.end();
+            size_t found = firstEntryWith(key);
+            if (found != TagTable::npos)
+                FieldFor(records_[found], kind) = line.Value();
+            return found != TagTable::npos;
         });
         if (bound)
             return;
@@ -92,10 +125,13 @@ private:
     }
 
     std::vector<T_EncEntry> records_;
-    std::unordered_map<std::string, size_t> firstEntry_; // folded tag -> index in records_
+    std::vector<std::uint64_t> firstKeys_; // per record: its tag's key if it is the first entry
+                                           // with that tag, else kNoKey
+    size_t last_ = 0;
+    TagTable firstEntry_; // tag -> index in records_
     std::vector<T_RawEntry> waiting_;
     std::vector<bool> applied_;
-    std::unordered_map<std::string, std::vector<size_t>> waitingByTag_; // folded tag
+    std::unordered_map<std::uint64_t, std::vector<size_t>> waitingByTag_; // TagTable::KeyOf
 };
 
 // One pass over a file's lines; the percentage counts the lines up to the current candidate.
@@ -115,53 +151,48 @@ void parsePass(RecordGatherer& gatherer, const std::string& status, const Progre
     }
 }
 
-// Both texts are split before either pass, so a file without a line fails before a pass starts.
-ParseResult parseTexts(std::string_view titles, std::string_view contents,
-                       const ProgressFn& progress) {
-    RecordGatherer titleLines(EncyclopediaLinesOf(titles));
-    RecordGatherer contentLines(EncyclopediaLinesOf(contents));
-    Binder binder;
-    parsePass(titleLines, "Parsing Encyclopedia Titles.", progress, binder);
-    parsePass(contentLines, "Parsing Encyclopedia Contents.", progress, binder);
-    setProgress(progress, "Processing Completed.", 100);
-    return binder.Finish();
-}
-
-// Each file's bytes are released as soon as they are decoded, and the decoded texts before the
-// records are handed over, so whoever takes the records never shares memory with the files.
+// Each file is decoded as it is read; the texts are released before the records are handed
+// over, so whoever takes the records never shares memory with the files.
 ParseResult parseWorkFiles(const std::filesystem::path& workFolder, bool mergeFiles,
                            const ProgressFn& progress) {
     setProgress(progress, "Loading Encyclopedia Titles.", 0);
-    std::string titles =
-        DecodeEncyclopediaText(ReadWholeFile(TitlesFileIn(workFolder, mergeFiles)));
+    // Both files are read as one pair (a save into the folder cannot slip in between), without
+    // holding the folder while progress is reported.
+    const FilePair files = EncyclopediaFilesIn(workFolder, mergeFiles);
+    auto pair = std::make_optional<ReadingLock>(std::vector{files.Titles, files.Contents});
+    FileText titles = ReadEncyclopediaFile(files.Titles);
+    FileText contents = ReadEncyclopediaFile(files.Contents);
+    pair.reset();
     setProgress(progress, "Loading Encyclopedia Content.", 0);
-    std::string contents =
-        DecodeEncyclopediaText(ReadWholeFile(ContentsFileIn(workFolder, mergeFiles)));
-    return parseTexts(titles, contents, progress);
-}
-
-std::filesystem::path workFile(const std::filesystem::path& folder, std::string_view name,
-                               bool mergeFiles) {
-    std::string fileName(name);
-    if (mergeFiles)
-        fileName += ".merge";
-    return folder / fileName;
+    return ParseEncyclopediaTexts(titles.View(), contents.View(), progress);
 }
 
 } // namespace
 
 ParseResult ParseEncyclopedia(std::string_view titlesBytes, std::string_view contentsBytes,
                               const ProgressFn& progress) {
-    return parseTexts(DecodeEncyclopediaText(titlesBytes), DecodeEncyclopediaText(contentsBytes),
-                      progress);
+    return ParseEncyclopediaTexts(DecodeEncyclopediaFile(titlesBytes).View(),
+                                  DecodeEncyclopediaFile(contentsBytes).View(), progress);
+}
+
+// Both texts are split before either pass, so a file without a line fails before a pass starts.
+ParseResult ParseEncyclopediaTexts(std::string_view titles, std::string_view contents,
+                                   const ProgressFn& progress) {
+    RecordGatherer titleLines(EncyclopediaLinesOf(titles));
+    RecordGatherer contentLines(EncyclopediaLinesOf(contents));
+    Binder binder(titleLines.LineCount());
+    parsePass(titleLines, "Parsing Encyclopedia Titles.", progress, binder);
+    parsePass(contentLines, "Parsing Encyclopedia Contents.", progress, binder);
+    setProgress(progress, "Processing Completed.", 100);
+    return binder.Finish();
 }
 
 std::filesystem::path TitlesFileIn(const std::filesystem::path& folder, bool mergeFiles) {
-    return workFile(folder, kTitlesFileName, mergeFiles);
+    return EncyclopediaFilesIn(folder, mergeFiles).Titles;
 }
 
 std::filesystem::path ContentsFileIn(const std::filesystem::path& folder, bool mergeFiles) {
-    return workFile(folder, kContentsFileName, mergeFiles);
+    return EncyclopediaFilesIn(folder, mergeFiles).Contents;
 }
 
 void Execute(const std::filesystem::path& workFolder, bool mergeFiles, const ProgressFn& progress,

@@ -1,5 +1,6 @@
 #include "encyclopedia/TextFormat.h"
 
+#include "common/Blanks.h"
 #include "encyclopedia/Utf16Text.h"
 
 #include <algorithm>
@@ -7,11 +8,6 @@
 
 namespace krel {
 namespace {
-
-// Characters that trimming removes.
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
 
 std::string_view untilNul(std::string_view text) {
     return text.substr(0, text.find('\0'));
@@ -38,7 +34,10 @@ private:
     size_t lf_;
 };
 
+// Record lines begin with what is looked for, so only other lines are searched whole.
 bool startsRecord(std::string_view line) {
+    if (line.starts_with('|') || line.starts_with("\\*"))
+        return true;
     return line.find('|') != std::string_view::npos || line.find("\\*") != std::string_view::npos;
 }
 
@@ -47,16 +46,6 @@ std::string_view column(std::string_view line, size_t position, size_t count) {
     if (position > line.size())
         return {};
     return line.substr(position - 1, count);
-}
-
-std::string_view trimmed(std::string_view text) {
-    size_t first = 0;
-    while (first < text.size() && isBlank(text[first]))
-        ++first;
-    size_t last = text.size();
-    while (last > first && isBlank(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
 }
 
 KindCode kindOf(std::string_view code) {
@@ -91,7 +80,7 @@ RecordCut cutBarForm(std::string_view line) {
 RecordCut cutBackslashForm(std::string_view line) {
     return {kindOf(column(line, 3, 3)),
             column(line, 7, 4),
-            trimmed(column(line, 12, std::string_view::npos)),
+            Trimmed(column(line, 12, std::string_view::npos)),
             {}};
 }
 

@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace krel {
 namespace {
 
@@ -37,9 +41,29 @@ bool fourAsciiUnits(std::uint64_t word) {
            ((word + 0x7FFF7FFF7FFF7FFFull) & kLaneTops) == kLaneTops;
 }
 
-// Copies units four at a time while they are ASCII and not NUL; returns how many it copied.
+#if defined(__SSE2__)
+// Eight units at once: ASCII and none NUL exactly when no lane has a bit above 0x7F set and no
+// lane is zero; then the low bytes are the characters.
+bool packEightAsciiUnits(const unsigned char* units, char* out) {
+    const __m128i zero = _mm_setzero_si128();
+    __m128i lanes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+    __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(lanes, _mm_set1_epi16(-0x80)), zero);
+    __m128i nul = _mm_cmpeq_epi16(lanes, zero);
+    if (_mm_movemask_epi8(_mm_andnot_si128(nul, ascii)) != 0xFFFF)
+        return false;
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(lanes, lanes));
+    return true;
+}
+#endif
+
+// Copies units while they are ASCII and not NUL, eight and then four at a time; returns how
+// many it copied.
 size_t copyAsciiUnits(const unsigned char* units, size_t count, char* out) {
     size_t i = 0;
+#if defined(__SSE2__)
+    while (i + 8 <= count && packEightAsciiUnits(units + 2 * i, out + i))
+        i += 8;
+#endif
     for (; kLittleEndian && i + 4 <= count; i += 4) {
         std::uint64_t word = load64(units + 2 * i);
         if (!fourAsciiUnits(word))
@@ -66,9 +90,27 @@ std::uint64_t widened(std::uint64_t word) {
     return (word | (word << 8)) & 0x00FF00FF00FF00FFull;
 }
 
-// Widens text eight characters at a time while they are ASCII; returns how many it widened.
+#if defined(__SSE2__)
+// Sixteen characters at once when none has its top bit set: each byte gains a zero high byte.
+bool widenSixteenAscii(const char* text, char* out) {
+    __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    if (_mm_movemask_epi8(chars) != 0)
+        return false;
+    const __m128i zero = _mm_setzero_si128();
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(chars, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), _mm_unpackhi_epi8(chars, zero));
+    return true;
+}
+#endif
+
+// Widens text sixteen and then eight characters at a time while they are ASCII; returns how
+// many it widened.
 size_t widenAscii(std::string_view text, char* out) {
     size_t i = 0;
+#if defined(__SSE2__)
+    while (i + 16 <= text.size() && widenSixteenAscii(text.data() + i, out + 2 * i))
+        i += 16;
+#endif
     for (; kLittleEndian && i + 8 <= text.size(); i += 8) {
         std::uint64_t word = load64(text.data() + i);
         if ((word & 0x8080808080808080ull) != 0)
@@ -96,10 +138,9 @@ const std::array<char16_t, 256>& cp1252Units() {
 } // namespace
 
 // Each run of units that do not keep their byte goes through the code page, which never gives
-// more characters than units, so the text never outgrows its first allocation.
-std::string DecodeUtf16LeText(const unsigned char* units, size_t count) {
-    std::string text(count, '\0');
-    char* out = text.data();
+// more characters than units, so the text never outgrows its room.
+DecodedUnits DecodeUtf16LeUnits(const unsigned char* units, size_t count, char* out) {
+    char* const start = out;
     std::string converted;
     size_t i = 0;
     while (i < count && !isNul(units + 2 * i)) {
@@ -118,24 +159,33 @@ std::string DecodeUtf16LeText(const unsigned char* units, size_t count) {
         out = std::copy(converted.begin(), converted.end(), out);
         i = end;
     }
-    text.resize(static_cast<size_t>(out - text.data()));
+    return {static_cast<size_t>(out - start), i < count};
+}
+
+std::string DecodeUtf16LeText(const unsigned char* units, size_t count) {
+    std::string text(count, '\0');
+    text.resize(DecodeUtf16LeUnits(units, count, text.data()).Chars);
     return text;
 }
 
-void AppendUtf16LeText(std::string_view text, std::string& out) {
+char* WriteUtf16LeText(std::string_view text, char* out) {
     const std::array<char16_t, 256>& units = cp1252Units();
-    size_t start = out.size();
-    out.resize(start + 2 * text.size());
-    char* dest = out.data() + start;
     for (size_t i = 0; i < text.size();) {
-        i += widenAscii(text.substr(i), dest + 2 * i);
+        i += widenAscii(text.substr(i), out + 2 * i);
         if (i == text.size())
             break;
         char16_t unit = units[static_cast<unsigned char>(text[i])];
-        dest[2 * i] = static_cast<char>(unit & 0xFF);
-        dest[2 * i + 1] = static_cast<char>(unit >> 8);
+        out[2 * i] = static_cast<char>(unit & 0xFF);
+        out[2 * i + 1] = static_cast<char>(unit >> 8);
         ++i;
     }
+    return out + 2 * text.size();
+}
+
+void AppendUtf16LeText(std::string_view text, std::string& out) {
+    size_t start = out.size();
+    out.resize(start + 2 * text.size());
+    WriteUtf16LeText(text, out.data() + start);
 }
 
 } // namespace krel

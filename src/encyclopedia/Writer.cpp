@@ -14,11 +14,7 @@ namespace {
 // then assembling its bytes in a buffer of exactly the right size.
 template <class Sink> class LineWriter {
 public:
-    void Line(std::initializer_list<std::string_view> parts = {}) {
-        for (std::string_view part : parts)
-            sink_.Append(part);
-        sink_.Append("\r\n");
-    }
+    void Line(std::initializer_list<std::string_view> parts = {}) { sink_.AppendLine(parts); }
 
     // A bar-form line: prefix, tag, a vertical bar and the value in double quotes.
     void BarLine(std::string_view prefix, const std::string& tag, const std::string& value) {
@@ -31,9 +27,20 @@ private:
     Sink sink_;
 };
 
+using Parts = std::initializer_list<std::string_view>;
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+size_t charsOf(Parts parts) {
+    size_t chars = kLineEnd.size();
+    for (std::string_view part : parts)
+        chars += part.size();
+    return chars;
+}
+
 class CharCount {
 public:
-    void Append(std::string_view text) { chars_ += text.size(); }
+    void AppendLine(Parts parts) { chars_ += charsOf(parts); }
     size_t Chars() const { return chars_; }
 
 private:
@@ -47,7 +54,15 @@ public:
         bytes_.reserve(2 * chars + 3);
         bytes_ += "\xFF\xFE";
     }
-    void Append(std::string_view text) { AppendUtf16LeText(text, bytes_); }
+    // The buffer grows once per line; the line's parts are then written straight into it.
+    void AppendLine(Parts parts) {
+        size_t start = bytes_.size();
+        bytes_.resize(start + 2 * charsOf(parts));
+        char* out = bytes_.data() + start;
+        for (std::string_view part : parts)
+            out = WriteUtf16LeText(part, out);
+        WriteUtf16LeText(kLineEnd, out);
+    }
     std::string Finish() {
         bytes_.push_back('\0');
         return std::move(bytes_);

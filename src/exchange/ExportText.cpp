@@ -1,3 +1,4 @@
+#include "common/AtomicFile.h"
 #include "common/Platform.h"
 #include "encyclopedia/Writer.h"
 #include "exchange/Export.h"
@@ -17,9 +18,8 @@ ExportResult ExportTextFiles(const Encyclopedia& encyclopedia, const fs::path& w
                              const fs::path& exportFolder) {
     SaveCurrentEncyclopedia(encyclopedia, workFolder);
     FilePair work = WorkCopiesIn(workFolder);
-    std::string contents = exchange::ReadRegularFile(work.Contents);
-    std::string titles = exchange::ReadRegularFile(work.Titles);
-    exchange::ReplacePair(WorkCopiesIn(exportFolder), std::move(contents), std::move(titles));
+    FilePair exported = WorkCopiesIn(exportFolder);
+    ReplaceFilesWithCopies({{exported.Contents, work.Contents}, {exported.Titles, work.Titles}});
     return {
         true, exportFolder,
         "Encyclopedia files wsEncyclopedia.txt and wsEncyclopediaTitles.txt saved to the dir: " +

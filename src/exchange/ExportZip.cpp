@@ -1,3 +1,5 @@
+#include "common/AtomicFile.h"
+#include "common/PathText.h"
 #include "encyclopedia/TextFormat.h"
 #include "encyclopedia/Writer.h"
 #include "exchange/Export.h"
@@ -83,33 +85,40 @@ void moveIntoPlace(PendingArchive& pending, const fs::path& target, const Dispos
     std::error_code error;
     if (disposeOld && fs::exists(target, error))
         disposeOld(target);
-    fs::rename(pending.Path(), target, error);
-    if (!error)
-        return;
-    // The new archive is complete; keep it for the user rather than lose the export.
-    pending.Keep();
-    throw std::runtime_error("Cannot replace " + exchange::PathText(target) + ": " +
-                             error.message() + "; the new archive is kept as " +
-                             exchange::PathText(pending.Path()));
+    try {
+        MoveFileIntoPlace(pending.Path(), target);
+    } catch (const std::exception& e) {
+        // The new archive is complete; keep it for the user rather than lose the export.
+        pending.Keep();
+        throw std::runtime_error(std::string(e.what()) + "; the new archive is kept as " +
+                                 PathText(pending.Path()));
+    }
 }
 
 } // namespace
 
-ExportResult ExportZipArchive(const Encyclopedia& encyclopedia, const fs::path& workFolder,
-                              const fs::path& exportFolder, TZipMaster& zip,
-                              const DisposeFn& disposeOld) {
+bool PackEncyclopedia(const Encyclopedia& encyclopedia, const fs::path& workFolder,
+                      const fs::path& target, TZipMaster& zip, const DisposeFn& disposeOld) {
     SaveCurrentEncyclopedia(encyclopedia, workFolder);
-    fs::path target = exportFolder / kExportArchiveName;
     fs::path partial = target;
     partial += ".partial~";
     PendingArchive pending(partial);
     if (!buildArchive(zip, pending.Path(), WorkCopiesIn(workFolder))) {
         zip.SetZipFileName({});
-        return {false, target, {}};
+        return false;
     }
     moveIntoPlace(pending, target, disposeOld);
     pending.Keep();
     zip.SetZipFileName(target);
+    return true;
+}
+
+ExportResult ExportZipArchive(const Encyclopedia& encyclopedia, const fs::path& workFolder,
+                              const fs::path& exportFolder, TZipMaster& zip,
+                              const DisposeFn& disposeOld) {
+    fs::path target = exportFolder / kExportArchiveName;
+    if (!PackEncyclopedia(encyclopedia, workFolder, target, zip, disposeOld))
+        return {false, target, {}};
     return {true, target,
             "Encyclopedia ZIP file created in the directory: " +
                 exchange::FolderText(exportFolder)};

@@ -1,8 +1,7 @@
 #include "exchange/FileWork.h"
 
 #include "common/AtomicFile.h"
-#include "common/TextCodec.h"
-#include "encyclopedia/Parser.h"
+#include "common/PathText.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -14,11 +13,11 @@ namespace krel {
 namespace fs = std::filesystem;
 
 FilePair WorkCopiesIn(const fs::path& workFolder) {
-    return {ContentsFileIn(workFolder), TitlesFileIn(workFolder)};
+    return EncyclopediaFilesIn(workFolder);
 }
 
 FilePair MergeCopiesIn(const fs::path& workFolder) {
-    return {ContentsFileIn(workFolder, true), TitlesFileIn(workFolder, true)};
+    return EncyclopediaFilesIn(workFolder, true);
 }
 
 } // namespace krel
@@ -49,11 +48,6 @@ fs::path ChildIgnoringCase(const fs::path& folder, std::string_view name) {
     return exact;
 }
 
-std::string PathText(const fs::path& path) {
-    std::u8string text = path.u8string();
-    return Utf8ToCp1252(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
-}
-
 std::string FolderText(const fs::path& folder) {
     std::string text = PathText(folder);
     if (text.empty() || text.back() != static_cast<char>(fs::path::preferred_separator))
@@ -68,10 +62,10 @@ std::string ReadRegularFile(const fs::path& path) {
     return ReadWholeFile(path);
 }
 
-void ReplacePair(const FilePair& targets, std::string contents, std::string titles) {
+void ReplacePair(const FilePair& targets, BytesPair bytes) {
     std::vector<FileContent> files;
-    files.emplace_back(targets.Contents, std::move(contents));
-    files.emplace_back(targets.Titles, std::move(titles));
+    files.emplace_back(targets.Contents, std::move(bytes.Contents));
+    files.emplace_back(targets.Titles, std::move(bytes.Titles));
     ReplaceFilesAtomically(files);
 }
 

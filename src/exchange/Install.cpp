@@ -1,6 +1,7 @@
 #include "exchange/Install.h"
 
 #include "common/AtomicFile.h"
+#include "common/PathText.h"
 #include "encyclopedia/TextFormat.h"
 #include "encyclopedia/Writer.h"
 
@@ -13,19 +14,19 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path looseFolderIn(const fs::path& dataFolder) {
-    return exchange::ChildIgnoringCase(dataFolder, kLooseFolderName);
+    return exchange::ChildIgnoringCase(dataFolder, kStringsFolderName);
 }
 
 FilePair looseFilesInFolder(const fs::path& folder) {
-    return {exchange::ChildIgnoringCase(folder, kContentsFileName),
-            exchange::ChildIgnoringCase(folder, kTitlesFileName)};
+    return {exchange::ChildIgnoringCase(folder, kTitlesFileName),
+            exchange::ChildIgnoringCase(folder, kContentsFileName)};
 }
 
 fs::path existingLooseFolder(const fs::path& dataFolder) {
     fs::path folder = looseFolderIn(dataFolder);
     std::error_code error;
     if (!fs::is_directory(folder, error))
-        throw std::runtime_error("The folder " + exchange::PathText(folder) +
+        throw std::runtime_error("The folder " + PathText(folder) +
                                  " does not exist; the encyclopedia cannot be installed there");
     return folder;
 }
@@ -44,11 +45,22 @@ void makeWritable(const fs::path& file) {
 }
 
 // Adds the loose file's new content and, when it exists, its previous content as the backup.
-void planReplacement(const fs::path& loose, std::string bytes, std::vector<FileContent>& plan) {
+void planReplacement(const fs::path& loose, const fs::path& work, std::vector<FileCopy>& plan) {
     std::error_code error;
     if (fs::exists(loose, error))
-        plan.emplace_back(backupOf(loose), exchange::ReadRegularFile(loose));
-    plan.emplace_back(loose, std::move(bytes));
+        plan.emplace_back(backupOf(loose), loose);
+    plan.emplace_back(loose, work);
+}
+
+// Without both work copies there is nothing to install, whatever the game's folder holds.
+void requireWorkCopies(const FilePair& work) {
+    for (const fs::path* file : {&work.Contents, &work.Titles}) {
+        std::error_code error;
+        if (!fs::is_regular_file(*file, error))
+            throw std::runtime_error(
+                "Cannot read file " + PathText(*file) +
+                (fs::exists(*file, error) ? ": it is not a plain file" : ": it does not exist"));
+    }
 }
 
 bool fileHolds(const fs::path& file, const std::string& bytes) {
@@ -66,15 +78,14 @@ FilePair LooseFilesIn(const fs::path& dataFolder) {
 
 void InstallWorkCopies(const fs::path& workFolder, const fs::path& dataFolder) {
     FilePair work = WorkCopiesIn(workFolder);
-    std::string contents = exchange::ReadRegularFile(work.Contents);
-    std::string titles = exchange::ReadRegularFile(work.Titles);
+    requireWorkCopies(work);
     FilePair loose = looseFilesInFolder(existingLooseFolder(dataFolder));
     makeWritable(loose.Contents);
     makeWritable(loose.Titles);
-    std::vector<FileContent> plan;
-    planReplacement(loose.Contents, std::move(contents), plan);
-    planReplacement(loose.Titles, std::move(titles), plan);
-    ReplaceFilesAtomically(plan);
+    std::vector<FileCopy> plan;
+    planReplacement(loose.Contents, work.Contents, plan);
+    planReplacement(loose.Titles, work.Titles, plan);
+    ReplaceFilesWithCopies(plan);
 }
 
 bool WorkCopiesDifferFrom(const Encyclopedia& encyclopedia, const fs::path& workFolder) {

@@ -1,5 +1,7 @@
 #include "exchange/Reset.h"
 
+#include "common/PathText.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -11,7 +13,7 @@ std::string extractMember(TZipMaster& zip, std::string_view member, const LogFn&
     TZipStream* stream = zip.ExtractFileToStream(std::string(member));
     if (!stream)
         throw std::runtime_error("Cannot extract " + std::string(member) + " from " +
-                                 exchange::PathText(zip.ZipFileName()));
+                                 PathText(zip.ZipFileName()));
     return stream->Bytes();
 }
 
@@ -21,11 +23,11 @@ void ExtractGameEncyclopedia(TZipMaster& zip, const std::filesystem::path& strin
                              const std::filesystem::path& workFolder, const LogFn& log) {
     zip.SetZipFileName(stringArchive);
     if (zip.ZipFileName().empty())
-        throw std::runtime_error("Cannot read the string archive " +
-                                 exchange::PathText(stringArchive));
-    std::string contents = extractMember(zip, kArchiveContentsMember, log);
-    std::string titles = extractMember(zip, kArchiveTitlesMember, log);
-    exchange::ReplacePair(WorkCopiesIn(workFolder), std::move(contents), std::move(titles));
+        throw std::runtime_error("Cannot read the string archive " + PathText(stringArchive));
+    BytesPair bytes;
+    bytes.Contents = extractMember(zip, kArchiveContentsMember, log);
+    bytes.Titles = extractMember(zip, kArchiveTitlesMember, log);
+    exchange::ReplacePair(WorkCopiesIn(workFolder), std::move(bytes));
     log("Extraction completed.");
 }
 

@@ -11,7 +11,7 @@ FilePair StageTargetsIn(const fs::path& workFolder, StageTarget target) {
 
 StageResult StageEncyclopedia(const std::vector<fs::path>& selection, StageTarget target,
                               const fs::path& workFolder, TZipMaster& zip, const LogFn& log) {
-    std::optional<exchange::StagedBytes> staged;
+    std::optional<BytesPair> staged;
     if (selection.size() == 2) {
         staged = exchange::ReadTextPair(selection[0], selection[1]);
         if (!staged)
@@ -22,8 +22,7 @@ StageResult StageEncyclopedia(const std::vector<fs::path>& selection, StageTarge
         if (!staged)
             return {StageOutcome::InvalidArchive, std::string(kInvalidArchiveText)};
     }
-    exchange::ReplacePair(StageTargetsIn(workFolder, target), std::move(staged->Contents),
-                          std::move(staged->Titles));
+    exchange::ReplacePair(StageTargetsIn(workFolder, target), std::move(*staged));
     return {StageOutcome::Staged, {}};
 }
 

@@ -1,4 +1,6 @@
+#include "common/AtomicFile.h"
 #include "common/DebugOutput.h"
+#include "common/PathText.h"
 #include "exchange/StageSources.h"
 
 namespace krel::exchange {
@@ -41,12 +43,16 @@ bool bothPass(const fs::path& first, const fs::path& second) {
 
 } // namespace
 
-std::optional<StagedBytes> ReadTextPair(const fs::path& first, const fs::path& second) {
+std::optional<BytesPair> ReadTextPair(const fs::path& first, const fs::path& second) {
     if (!bothPass(first, second) || isTitlesFile(first) == isTitlesFile(second))
         return std::nullopt;
     const fs::path& titles = isTitlesFile(first) ? first : second;
     const fs::path& contents = isTitlesFile(first) ? second : first;
-    return StagedBytes{ReadRegularFile(contents), ReadRegularFile(titles)};
+    const ReadingLock pair({contents, titles});
+    BytesPair bytes;
+    bytes.Contents = ReadRegularFile(contents);
+    bytes.Titles = ReadRegularFile(titles);
+    return bytes;
 }
 
 } // namespace krel::exchange

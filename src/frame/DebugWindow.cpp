@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -37,6 +38,18 @@ void TDebug::setLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         texts << ToQt(line);
     Memo->setPlainText(texts.join(QLatin1Char('\n')));
+    scrollToNewest();
+}
+
+// The newest lines are the ones worth reading first.
+void TDebug::scrollToNewest() {
+    Memo->moveCursor(QTextCursor::End);
+    Memo->verticalScrollBar()->setValue(Memo->verticalScrollBar()->maximum());
+}
+
+void TDebug::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    scrollToNewest();
 }
 
 void TDebug::appendLine(const std::string& line) {

@@ -9,7 +9,9 @@
 #include "kit/GuiGuard.h"
 #include "kit/HintFilter.h"
 #include "settings/GamePath.h"
+#include "settings/GameSearch.h"
 #include "settings/Paths.h"
+#include "settings/WindowPlacement.h"
 #include "settings/WorkFolder.h"
 #include "skin/Artwork.h"
 #include "skin/Skin.h"
@@ -20,6 +22,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QUndoGroup>
 
@@ -32,6 +35,8 @@ constexpr const char* kNotTheGameFolder =
     "path. (Editors Disabled)";
 
 constexpr int kDebugWindowKeptLines = 256;
+// Wide enough for a whole archive listing line, tall enough for a parse's progress lines.
+constexpr QSize kDebugWindowOpenSize(720, 420);
 
 template <class Body> void frameGuard(const char* routine, Body&& body) {
     guarded<EKrelEditMainFormError>(routine, std::forward<Body>(body));
@@ -64,45 +69,54 @@ TKrelEditMainForm::TKrelEditMainForm(QWidget* parent)
     if (QScreen* screen = QGuiApplication::primaryScreen())
         centre(this, screen->availableGeometry());
     guiGuard(this, [this] { FormCreate(); });
+    restorePlacement();
 }
 
 TKrelEditMainForm::~TKrelEditMainForm() = default;
 
 void TKrelEditMainForm::buildMenus() {
-    auto item = [this](QMenu* menu, const char* name, const char* caption) {
+    auto item = [](QMenu* menu, const char* name, const char* caption) {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    File1 = menuBar()->addMenu(QStringLiteral("Editors"));
-    OpenEncyclopediaEditor1 = item(File1, "OpenEncyclopediaEditor1", "Encyclopedia Editor");
+    File1 = menuBar()->addMenu(QStringLiteral("&Editors"));
+    OpenEncyclopediaEditor1 = item(File1, "OpenEncyclopediaEditor1", "&Encyclopedia Editor");
     File1->addSeparator();
-    Exit1 = item(File1, "Exit1", "Exit");
+    Exit1 = item(File1, "Exit1", "E&xit");
+    Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     buildEditMenu();
-    Windows1 = menuBar()->addMenu(QStringLiteral("Windows"));
-    Cascade1 = item(Windows1, "Cascade1", "Cascade");
-    ile1 = item(Windows1, "ile1", "Tile");
-    ArrangeAll1 = item(Windows1, "ArrangeAll1", "Arrange All");
+    Windows1 = menuBar()->addMenu(QStringLiteral("&Windows"));
+    Cascade1 = item(Windows1, "Cascade1", "&Cascade");
+    ile1 = item(Windows1, "ile1", "&Tile");
+    ArrangeAll1 = item(Windows1, "ArrangeAll1", "&Arrange All");
     Windows1->addSeparator();
-    DebugWindow1 = item(Windows1, "DebugWindow1", "Debug Window");
+    DebugWindow1 = item(Windows1, "DebugWindow1", "&Debug Window");
     DebugWindow1->setCheckable(true);
-    Options1 = menuBar()->addMenu(QStringLiteral("Options"));
-    EditorOptions1 = item(Options1, "EditorOptions1", "Editor Options ...");
-    Help1 = menuBar()->addMenu(QStringLiteral("Help"));
-    Contents1 = item(Help1, "Contents1", "Contents");
-    Index1 = item(Help1, "Index1", "Index");
+    Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
+    EditorOptions1 = item(Options1, "EditorOptions1", "Editor &Options ...");
+    Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+    Contents1 = item(Help1, "Contents1", "&Contents");
+    Contents1->setShortcut(QKeySequence(Qt::Key_F1));
+    Index1 = item(Help1, "Index1", "&Index");
     Help1->addSeparator();
-    About1 = item(Help1, "About1", "About");
+    About1 = item(Help1, "About1", "&About");
+    // F10 opens the menu bar, as on the desktops our players know.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        menuBar()->setFocus(Qt::ShortcutFocusReason);
+        menuBar()->setActiveAction(File1->menuAction());
+    });
 }
 
 void TKrelEditMainForm::buildEditMenu() {
     UndoGroup = new QUndoGroup(this);
-    Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
+    Edit1 = menuBar()->addMenu(QStringLiteral("E&dit"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Undo1 = UndoGroup->createUndoAction(this, QStringLiteral("Undo"));
+    Undo1 = UndoGroup->createUndoAction(this, QStringLiteral("&Undo"));
     Undo1->setObjectName(QStringLiteral("Undo1"));
     Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    Redo1 = UndoGroup->createRedoAction(this, QStringLiteral("Redo"));
+    Redo1 = UndoGroup->createRedoAction(this, QStringLiteral("&Redo"));
     Redo1->setObjectName(QStringLiteral("Redo1"));
     Redo1->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -144,9 +158,27 @@ void TKrelEditMainForm::updateEditorCommand() {
 
 void TKrelEditMainForm::PreferencesLoad() {
     frameGuard("PreferencesLoad()", [this] {
-        ReadPreferences(Preferences, userSettings_, machineSettings_, DefaultBaseDir(),
-                        DefaultTempDir());
+        ReadPreferences(
+            Preferences, userSettings_, [this] { return firstRunGameFolder(); }, DefaultTempDir());
     });
+}
+
+std::vector<GameCandidate> TKrelEditMainForm::GameFolders() {
+    return FindGameFolders(GameSearchPlaces::FromEnvironment(),
+                           MachineGameLocation(machineSettings_));
+}
+
+// The search runs on first start only; the log tells where the game was found.
+std::string TKrelEditMainForm::firstRunGameFolder() {
+    DebugList->append("Looking for the game's folder ...");
+    const std::vector<GameCandidate> found = GameFolders();
+    for (const GameCandidate& game : found)
+        DebugList->append("-> Found in " + game.Where + ": " + game.Folder);
+    const std::string folder =
+        FirstRunGameFolder(found, MachineGameLocation(machineSettings_), DefaultBaseDir());
+    if (found.empty())
+        DebugList->append("-> Not found; the base directory is " + folder);
+    return folder;
 }
 
 void TKrelEditMainForm::PreferencesSave() {
@@ -211,6 +243,7 @@ void TKrelEditMainForm::openDebugWindow() {
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setMinimumSize(frame->sizeHint());
     connect(DebugForm, &TDebug::closed, this, [this] { DebugWindow1->setChecked(false); });
+    frame->resize(frame->size().expandedTo(kDebugWindowOpenSize));
     DebugForm->setLines(DebugList->lines());
     frame->show();
     centre(frame, MdiArea->viewport()->rect());
@@ -230,6 +263,7 @@ void TKrelEditMainForm::EditorOptions1Click() {
     frameGuard("Settings1Click()", [this] {
         TKrelEditorOptions options(*this, this);
         options.fillFrom(Preferences);
+        options.listGameFolders(GameFolders());
         options.exec();
     });
 }
@@ -271,10 +305,34 @@ void TKrelEditMainForm::arrangeIcons() {
 
 void TKrelEditMainForm::closeEvent(QCloseEvent* event) {
     guiGuard(this, [this] { FormClose(); });
-    if (editorStillOpen())
+    if (editorStillOpen()) {
         event->ignore();
-    else
-        event->accept();
+        return;
+    }
+    storePlacement();
+    event->accept();
+}
+
+// The frame comes back where the user left it, unless that place is on no screen any more.
+void TKrelEditMainForm::restorePlacement() {
+    const WindowPlacement placement = ReadWindowPlacement(userSettings_);
+    if (placement.Frame) {
+        const WindowRect& r = *placement.Frame;
+        const QRect rect(r.Left, r.Top, r.Width, r.Height);
+        if (QGuiApplication::screenAt(rect.center()))
+            setGeometry(rect);
+    }
+    if (placement.FrameMaximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TKrelEditMainForm::storePlacement() {
+    const QRect rect = isMaximized() ? normalGeometry() : geometry();
+    WindowPlacement placement;
+    if (rect.isValid())
+        placement.Frame = WindowRect{rect.x(), rect.y(), rect.width(), rect.height()};
+    placement.FrameMaximized = isMaximized();
+    WriteWindowPlacement(placement, userSettings_);
 }
 
 // An editor window may refuse to close while it holds changes the user wants to keep.

@@ -9,6 +9,7 @@
 #include "settings/WorkFolder.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -102,6 +103,8 @@ TKrelEditorOptions::TKrelEditorOptions(TKrelEditMainForm& frame, QWidget* parent
                    [this] { OptionTreeChange(); });
     connectGuarded(BaseDirOpen, &QPushButton::clicked, this, [this] { BaseDirOpenClick(); });
     connectGuarded(TempDirOpen, &QPushButton::clicked, this, [this] { TempDirOpenClick(); });
+    connect(GameFolders, &QComboBox::activated, this,
+            [this](int index) { BaseDir->setText(GameFolders->itemText(index)); });
     connectGuarded(Apply, &QPushButton::clicked, this, [this] { ApplyClick(); });
     connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
     guiGuard(this, [this] { FormCreate(); });
@@ -112,6 +115,9 @@ QWidget* TKrelEditorOptions::buildDirPanel() {
     BaseDir = named(new QLineEdit(DirPanel), "BaseDir");
     BaseDir->setReadOnly(true);
     BaseDirOpen = browseButton("BaseDirOpen", "Browse for the game's folder", DirPanel);
+    GameFoldersLabel = caption("Game Folders Found:", DirPanel);
+    GameFolders = named(new QComboBox(DirPanel), "GameFolders");
+    GameFolders->setToolTip(QStringLiteral("Take one of the game folders found on this computer"));
     TempDir = named(new QLineEdit(DirPanel), "TempDir");
     TempDirOpen = browseButton("TempDirOpen", "Browse for the work folder", DirPanel);
     QHBoxLayout* cleanup = yesNoRow("", DirPanel, Yes, No);
@@ -120,12 +126,15 @@ QWidget* TKrelEditorOptions::buildDirPanel() {
     grid->addWidget(caption("Vastreach 3 Base Directory: ", DirPanel), 0, 0, 1, 2);
     grid->addWidget(BaseDir, 1, 0);
     grid->addWidget(BaseDirOpen, 1, 1);
-    grid->addWidget(caption("Temporary Directory:", DirPanel), 2, 0, 1, 2);
-    grid->addWidget(TempDir, 3, 0);
-    grid->addWidget(TempDirOpen, 3, 1);
-    grid->addWidget(caption("Cleanup Temporary Directory:", DirPanel), 4, 0, 1, 2);
-    grid->addLayout(cleanup, 5, 0, 1, 2);
-    grid->setRowStretch(6, 1);
+    grid->addWidget(GameFoldersLabel, 2, 0, 1, 2);
+    grid->addWidget(GameFolders, 3, 0);
+    grid->addWidget(caption("Temporary Directory:", DirPanel), 4, 0, 1, 2);
+    grid->addWidget(TempDir, 5, 0);
+    grid->addWidget(TempDirOpen, 5, 1);
+    grid->addWidget(caption("Cleanup Temporary Directory:", DirPanel), 6, 0, 1, 2);
+    grid->addLayout(cleanup, 7, 0, 1, 2);
+    grid->setRowStretch(8, 1);
+    listGameFolders({});
     return DirPanel;
 }
 
@@ -163,6 +172,18 @@ void TKrelEditorOptions::fillFrom(const T_Preferences& prefs) {
     (prefs.Reorder ? OrderYes : OrderNo)->setChecked(true);
     (prefs.Confirm ? ConfirmYes : ConfirmNo)->setChecked(true);
     (prefs.Overwrite ? OverwriteYes : OverwriteNo)->setChecked(true);
+}
+
+void TKrelEditorOptions::listGameFolders(const std::vector<GameCandidate>& found) {
+    GameFolders->clear();
+    for (const GameCandidate& game : found) {
+        GameFolders->addItem(ToQt(game.Folder));
+        GameFolders->setItemData(GameFolders->count() - 1, ToQt(game.Where), Qt::ToolTipRole);
+    }
+    GameFolders->setCurrentIndex(GameFolders->findText(BaseDir->text()));
+    const bool several = found.size() > 1;
+    GameFoldersLabel->setVisible(several);
+    GameFolders->setVisible(several);
 }
 
 QTreeWidgetItem* TKrelEditorOptions::node(const QString& text, const QString& parentText) const {

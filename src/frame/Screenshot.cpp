@@ -5,6 +5,7 @@
 #include "frame/HelpWindow.h"
 #include "frame/MainForm.h"
 #include "frame/OptionsDialog.h"
+#include "kit/Dialogs.h"
 #include "kit/DirSelect.h"
 
 #include <QAction>
@@ -21,10 +22,24 @@ namespace {
 
 using Opener = std::function<QWidget*(TKrelEditMainForm&)>;
 
+// Nobody answers boxes during a screenshot: each one is printed and answered with its first
+// button, so a window that tells something before it opens (the editor extracting the game's
+// copy) still opens, and a failure shows on the terminal instead of waiting forever.
+class PrintedAnswers : public DialogService {
+public:
+    MsgButton message(QWidget*, const MessageCall& call) override {
+        std::fprintf(stderr, "%s\n", qPrintable(call.text));
+        return call.buttons.empty() ? MsgButton::Ok : call.buttons.front();
+    }
+    QStringList openFiles(QWidget*, const QString&, const QString&, bool) override { return {}; }
+    std::optional<QString> chooseFolder(QWidget*, const QString&) override { return {}; }
+};
+
 QWidget* openOptions(TKrelEditMainForm& frame, const char* node, const char* parent) {
     auto* options = new TKrelEditorOptions(frame, &frame);
     options->setAttribute(Qt::WA_DeleteOnClose);
     options->fillFrom(frame.Preferences);
+    options->listGameFolders(frame.GameFolders());
     if (node)
         options->OptionTree->setCurrentItem(
             options->node(QString::fromLatin1(node), QString::fromLatin1(parent)));
@@ -126,6 +141,11 @@ bool ParseScreenshotArguments(const QStringList& arguments, QString& window, QSt
         return false;
     }
     return true;
+}
+
+void AnswerBoxesUnseen() {
+    static PrintedAnswers answers;
+    InstallDialogs(&answers);
 }
 
 void RunScreenshot(TKrelEditMainForm& frame, const QString& window, const QString& file) {

@@ -67,7 +67,7 @@ DialogService* InstallDialogs(DialogService* service) {
 }
 
 QString ProgramCaption() {
-    return QCoreApplication::applicationName();
+    return QStringLiteral("Vastreach 3 Editor");
 }
 
 MsgButton ShowMessage(QWidget* parent, MsgIcon icon, std::string_view text,

@@ -1,5 +1,6 @@
 #include "settings/GamePath.h"
 
+#include "settings/AsciiCase.h"
 #include "settings/Paths.h"
 
 #include <algorithm>
@@ -8,16 +9,6 @@ namespace krel {
 namespace fs = std::filesystem;
 namespace {
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return lowerAscii(x) == lowerAscii(y);
-           });
-}
-
 // The entry of folder whose name equals name ignoring case, or name itself when none does.
 std::string matchComponent(const fs::path& folder, const std::string& name) {
     std::error_code error;
@@ -25,7 +16,7 @@ std::string matchComponent(const fs::path& folder, const std::string& name) {
         return name;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::string candidate = it->path().filename().string();
-        if (sameIgnoringCase(candidate, name))
+        if (SameIgnoringCase(candidate, name))
             return candidate;
     }
     return name;

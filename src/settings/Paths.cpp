@@ -1,7 +1,8 @@
 #include "settings/Paths.h"
 
+#include "common/AtomicFile.h"
 #include "common/Platform.h"
-#include "common/TextCodec.h"
+#include "settings/AsciiCase.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -33,19 +34,7 @@ std::vector<fs::path> systemDataFolders() {
     return folders;
 }
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 } // namespace
-
-fs::path FsPath(std::string_view text) {
-    return fs::path(Cp1252ToUtf8(text));
-}
-
-std::string PathText(const fs::path& path) {
-    return Utf8ToCp1252(path.string());
-}
 
 std::string WithTrailingSeparator(std::string folder) {
     if (folder.empty() || folder.back() != kPathSeparator)
@@ -76,12 +65,24 @@ std::string WritableProgramFolder() {
     return PathText(UserDataFolder());
 }
 
+fs::path DataHomeFolder() {
+    return environmentFolder("XDG_DATA_HOME", HomeFolder() / ".local/share");
+}
+
+fs::path ConfigHomeFolder() {
+    return environmentFolder("XDG_CONFIG_HOME", HomeFolder() / ".config");
+}
+
 fs::path UserDataFolder() {
-    return environmentFolder("XDG_DATA_HOME", HomeFolder() / ".local/share") / "KrelEditor";
+    return DataHomeFolder() / "KrelEditor";
 }
 
 std::optional<fs::path> FindDataFile(std::string_view relative) {
-    std::vector<fs::path> folders{FsPath(ProgramFolder()), UserDataFolder()};
+    const fs::path program = FsPath(ProgramFolder());
+    std::vector<fs::path> folders{program};
+    if (!program.empty())
+        folders.push_back((program / KREL_DATA_DIR_FROM_PROGRAM).lexically_normal());
+    folders.push_back(UserDataFolder());
     for (const fs::path& folder : systemDataFolders())
         folders.push_back(folder);
     folders.push_back(KREL_INSTALLED_DATA_DIR);
@@ -94,9 +95,19 @@ std::optional<fs::path> FindDataFile(std::string_view relative) {
     return std::nullopt;
 }
 
+std::string ReadFileIfAny(const fs::path& path) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error))
+        return {};
+    try {
+        return ReadWholeFile(path);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
 fs::path UserSettingsFile() {
-    return environmentFolder("XDG_CONFIG_HOME", HomeFolder() / ".config") / "KrelEditor" /
-           "user.reg";
+    return ConfigHomeFolder() / "KrelEditor" / "user.reg";
 }
 
 fs::path MachineSettingsFile() {
@@ -123,11 +134,7 @@ std::string ResolveWorkFolderText(const std::string& text, const std::string& ba
 }
 
 bool SameFolderText(std::string_view a, std::string_view b) {
-    if (!FileNamesIgnoreCase())
-        return a == b;
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return lowerAscii(x) == lowerAscii(y);
-           });
+    return FileNamesIgnoreCase() ? SameIgnoringCase(a, b) : a == b;
 }
 
 } // namespace krel

@@ -5,13 +5,6 @@
 namespace krel {
 namespace {
 
-std::string gameLocation(SettingsHive& machine) {
-    Registry registry(machine);
-    if (!registry.KeyExists(kGameKey) || !registry.OpenKey(kGameKey, false))
-        return {};
-    return registry.ReadString(kGameLocationValue);
-}
-
 void writeEncyclopediaDefaults(Registry& registry) {
     registry.WriteBool("Reorder", true);
     registry.WriteBool("Overwrite", true);
@@ -19,12 +12,11 @@ void writeEncyclopediaDefaults(Registry& registry) {
     registry.CloseKey();
 }
 
-void writeFirstRunDefaults(Registry& registry, SettingsHive& machine,
-                           const std::string& defaultBaseDir, const std::string& defaultTempDir) {
-    std::string location = gameLocation(machine);
+void writeFirstRunDefaults(Registry& registry, const std::string& baseDir,
+                           const std::string& defaultTempDir) {
     registry.OpenKey(kEditorKey, true);
     registry.OpenKey(kGeneralKey, true);
-    registry.WriteString("BaseDir", location.empty() ? defaultBaseDir : location);
+    registry.WriteString("BaseDir", baseDir);
     registry.WriteString("TempDir", defaultTempDir);
     registry.WriteBool("Cleanup", true);
     registry.CloseKey();
@@ -49,11 +41,19 @@ void readEncyclopedia(T_Preferences& prefs, Registry& registry) {
 
 } // namespace
 
-void ReadPreferences(T_Preferences& prefs, SettingsHive& user, SettingsHive& machine,
-                     const std::string& defaultBaseDir, const std::string& defaultTempDir) {
+std::string MachineGameLocation(SettingsHive& machine) {
+    Registry registry(machine);
+    if (!registry.KeyExists(kGameKey) || !registry.OpenKey(kGameKey, false))
+        return {};
+    return registry.ReadString(kGameLocationValue);
+}
+
+void ReadPreferences(T_Preferences& prefs, SettingsHive& user,
+                     const std::function<std::string()>& firstRunGameFolder,
+                     const std::string& defaultTempDir) {
     Registry registry(user);
     if (!registry.KeyExists(kEditorKey))
-        writeFirstRunDefaults(registry, machine, defaultBaseDir, defaultTempDir);
+        writeFirstRunDefaults(registry, firstRunGameFolder(), defaultTempDir);
     registry.OpenKey(kGeneralKey, false);
     prefs.General.BaseDir = registry.ReadString("BaseDir");
     prefs.General.TempDir = registry.ReadString("TempDir");

@@ -1,5 +1,6 @@
 #include "settings/RegFile.h"
 
+#include "common/Blanks.h"
 #include "common/TextCodec.h"
 
 #include <algorithm>
@@ -27,14 +28,6 @@ std::string_view stripLeadingSeparator(std::string_view path) {
     while (!path.empty() && path.front() == '\\')
         path.remove_prefix(1);
     return path;
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
 }
 
 // Reads a quoted text at the start of rest; leaves rest just after the closing quote.
@@ -76,7 +69,7 @@ RegValue parseValue(std::string_view line) {
         return value;
     }
     value.text = Utf8ToCp1252(readQuoted(line));
-    if (!trimmed(line).empty())
+    if (!Trimmed(line).empty())
         throw std::runtime_error("unexpected text after the value");
     return value;
 }
@@ -109,7 +102,7 @@ RegDocument RegDocument::Parse(std::string rootName, std::string_view utf8) {
     size_t lineNumber = 0;
     while (!utf8.empty() || lineNumber == 0) {
         size_t end = utf8.find('\n');
-        std::string_view line = trimmed(utf8.substr(0, end));
+        std::string_view line = Trimmed(utf8.substr(0, end));
         utf8.remove_prefix(end == std::string_view::npos ? utf8.size() : end + 1);
         ++lineNumber;
         try {

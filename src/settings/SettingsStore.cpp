@@ -2,8 +2,6 @@
 
 #include "common/AtomicFile.h"
 
-#include <fstream>
-
 namespace krel {
 namespace fs = std::filesystem;
 namespace {
@@ -40,6 +38,18 @@ RegDocument& SettingsHive::document() {
     return *document_;
 }
 
+// The type is tested before the file is opened: opening a pipe would wait for a writer.
+std::optional<std::string> SettingsHive::readFile() {
+    std::error_code error;
+    if (!fs::is_regular_file(file_, error))
+        return std::nullopt;
+    try {
+        return ReadWholeFile(file_);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 void SettingsHive::load() {
     if (document_ || !loadError_.empty() || unreadable_)
         return;
@@ -48,14 +58,14 @@ void SettingsHive::load() {
         document_.emplace(rootName_);
         return;
     }
-    std::ifstream probe(file_, std::ios::binary);
-    if (!probe || !fs::is_regular_file(file_, error)) {
+    std::optional<std::string> text = readFile();
+    if (!text) {
         unreadable_ = true;
         loadError_ = "The settings file '" + file_.string() + "' cannot be read.";
         return;
     }
     try {
-        document_ = RegDocument::Parse(rootName_, ReadWholeFile(file_));
+        document_ = RegDocument::Parse(rootName_, *text);
     } catch (const std::exception& e) {
         loadError_ = "The settings file '" + file_.string() + "' is damaged (" + e.what() +
                      "); correct or remove it";

@@ -1,6 +1,7 @@
 #include "settings/WorkFolder.h"
 
 #include "common/AtomicFile.h"
+#include "common/EncyclopediaFiles.h"
 #include "common/Platform.h"
 #include "settings/Paths.h"
 
@@ -98,12 +99,15 @@ bool isEmptyFolder(const fs::path& folder) {
 } // namespace
 
 const std::vector<std::string>& WorkFileNames() {
-    static const std::vector<std::string> names{
-        "wsEncyclopedia.txt",
-        "wsEncyclopediaTitles.txt",
-        "wsEncyclopedia.txt.merge",
-        "wsEncyclopediaTitles.txt.merge",
-    };
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all;
+        for (bool mergeFiles : {false, true}) {
+            FilePair files = EncyclopediaFilesIn({}, mergeFiles);
+            all.push_back(files.Contents.string());
+            all.push_back(files.Titles.string());
+        }
+        return all;
+    }();
     return names;
 }
 

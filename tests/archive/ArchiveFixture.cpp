@@ -20,7 +20,7 @@ void ArchiveTest::SetUp() {
     };
     zip.OnProgress = [this](TZipMaster&, ProgressType type, const std::string& name, int64_t size) {
         events.push_back({type, name, size});
-        order.push_back("event " + std::to_string(type));
+        order.push_back("event " + std::to_string(static_cast<int>(type)));
     };
 }
 
@@ -81,7 +81,7 @@ std::vector<Event> ArchiveTest::EventsOfType(ProgressType type) const {
 
 int64_t ArchiveTest::SumOfUpdates() const {
     int64_t sum = 0;
-    for (const auto& event : EventsOfType(ProgressUpdate))
+    for (const auto& event : EventsOfType(ProgressType::ProgressUpdate))
         sum += event.Size;
     return sum;
 }

@@ -73,6 +73,8 @@ TEST(BadInputTest, EachGivesOneLineNamingTheCauseStatusTwoAndWritesNothing) {
         {"surplus argument", goodSource, {"index", "@/src", "extra"}, "'extra'"},
         {"bad answer", goodSource, {"merge", "@/src", "@/src", "--answers=yes,maybe"}, "'maybe'"},
         {"bad yes or no", goodSource, {"merge", "@/src", "@/src", "--confirm=sure"}, "'sure'"},
+        {"diff of a missing source", goodSource, {"diff", "@/src", "@/nowhere"}, "nowhere"},
+        {"diff of one source", goodSource, {"diff", "@/src"}, "needs OTHER"},
         {"no command", nullptr, {}, "no command"},
     };
     for (const BadCase& c : cases) {
@@ -103,6 +105,36 @@ TEST(BadInputTest, FailedSaveKeepsThePreviousFiles) {
     EXPECT_EQ(run.Status, 2);
     EXPECT_NE(run.Err.find("wsEncyclopedia.txt"), std::string::npos) << run.Err;
     EXPECT_EQ(ReadBytes(out / "wsEncyclopediaTitles.txt"), before);
+}
+
+// A full device or a closed standard output loses the output: the command has not done its work.
+TEST(BadInputTest, AnOutputThatCannotBeWrittenGivesStatusTwoAndSaysSo) {
+    TempFolder temp;
+    goodSource(temp);
+    for (const char* output : {">/dev/full", ">&-"})
+        for (const char* command : {"dump", "toc"}) {
+            ToolRun run = RunTool({command, (temp.Path() / "src").string()}, output);
+            EXPECT_EQ(run.Status, 2) << command << output;
+            EXPECT_EQ(run.Err.rfind("krel-encyclopedia: cannot write the output: ", 0), 0u)
+                << run.Err;
+        }
+}
+
+// A UTF-8 folder name and a Windows-1252 tag in one message: each reaches UTF-8 once.
+TEST(BadInputTest, MessagesAreUtf8EvenWhenTheyQuoteWindows1252Text) {
+    TempFolder temp;
+    fs::path source = temp.Path() / "Z\xC3\xBCge";
+    WriteEncyclopedia(source,
+                      {"|EGH_12\xE9"
+                       "b|\"Worlds\""},
+                      {});
+    ToolRun run = RunTool({"save", source.string(), (temp.Path() / "out").string(), "--sorted"});
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_NE(run.Err.find("Z\xC3\xBCge/wsEncyclopediaTitles.txt"), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("12\xC3\xA9"
+                           "b"),
+              std::string::npos)
+        << run.Err;
 }
 
 } // namespace

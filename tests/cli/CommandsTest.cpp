@@ -39,6 +39,24 @@ TEST_F(CommandsTest, DumpGivesRecordsInFileOrderThenTheLetterRowsInUtf8) {
     EXPECT_EQ(records[27]["title"], "Z");
 }
 
+// Large outputs are printed a record at a time; each must still be one document in the JSON
+// library's own layout, empty lists included.
+TEST_F(CommandsTest, PrintsOneJsonDocumentInTheLibrarysLayout) {
+    WriteEncyclopedia(source, {"|EGH_0001|\"All:ALFA\"", "|EGT_ALFA|\"Alfa\"", "|EGK_ALFA|\"k\""},
+                      {"\\*EGC_ALFA Body."});
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"dump", source},
+          {"toc", source},
+          {"search", source, "k"},
+          {"search", source, "none"},
+          {"merge", source, source},
+          {"merge", source, source, "--overwrite=no", "--confirm=yes", "--answers=yes"}}) {
+        ToolRun run = RunTool(args);
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        EXPECT_EQ(run.Out, nlohmann::ordered_json::parse(run.Out).dump(2) + "\n") << args[0];
+    }
+}
+
 TEST_F(CommandsTest, DumpReadsTheMergeFilesOnlyWhenAsked) {
     WriteEncyclopedia(source, {"|EGT_WORK|\"Work copy\""}, {});
     WriteEncyclopedia(source, {"|EGT_MERG|\"Merge copy\""}, {}, ".merge");

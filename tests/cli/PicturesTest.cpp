@@ -1,8 +1,10 @@
 #include "ToolRunner.h"
+#include "common/AtomicFile.h"
 #include "support/TestZip.h"
 
 #include <gtest/gtest.h>
 #include <set>
+#include <zlib.h>
 
 namespace krel::testing {
 namespace {
@@ -42,6 +44,61 @@ TEST_F(PicturesTest, ListsPngMembersInArchiveOrderWithTheirHeadersSize) {
                                        row("Planet_Ardesh.png", small.size(), 130, 82),
                                        row("Damaged\\notes.png", 33, nullptr, nullptr),
                                        row("Damaged\\cut.png", 24, nullptr, nullptr)}));
+}
+
+void putBigEndian(std::string& bytes, size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
+}
+
+// A picture whose header says width x height, its header chunk's CRC right, its data cut to
+// fit in size bytes.
+std::string pictureDeclaring(uint32_t width, uint32_t height, size_t size) {
+    std::string bytes = test::PngBytes(4, 4).substr(0, size);
+    putBigEndian(bytes, 16, width);
+    putBigEndian(bytes, 20, height);
+    putBigEndian(bytes, 29, crc32(0, reinterpret_cast<const Bytef*>(bytes.data() + 12), 17));
+    return bytes;
+}
+
+// Every member is read at its own place in the archive, so members whose names differ only in
+// letter case, or repeat, each get their own sizes; only an intact header that could hold its
+// picture gives sizes at all.
+TEST_F(PicturesTest, EveryMemberIsJudgedByItsOwnHeader) {
+    std::string brokenCrc = test::PngBytes(10, 10);
+    brokenCrc[30] ^= 0x55;
+    std::string archive = Packed({
+        {"Ships/Kestrel.png", test::PngBytes(20, 10)},
+        {"ships/KESTREL.png", test::PngBytes(30, 15)},
+        {"Twin-1.png", test::PngBytes(5, 6)},
+        {"Twin-2.png", test::PngBytes(7, 8)},
+        {"Bomb.png", pictureDeclaring(20000, 20000, 74)},
+        {"Fits.png", pictureDeclaring(40, 30, 74)},
+        {"BrokenCrc.png", brokenCrc},
+    });
+    // libzip writes no name twice, so the second twin is renamed in the archive's own bytes.
+    std::string bytes = ReadBytes(archive);
+    for (size_t at = bytes.find("Twin-2.png"); at != std::string::npos;
+         at = bytes.find("Twin-2.png", at))
+        bytes.replace(at, 10, "Twin-1.png");
+    WriteFileAtomic(archive, bytes);
+
+    ToolRun run = RunTool({"pictures", archive});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    std::vector<std::string> found;
+    for (const json& row : run.Json())
+        found.push_back(row["name"].get<std::string>() + " " + row["width"].dump() + "x" +
+                        row["height"].dump() + " " + row["size"].dump());
+    EXPECT_EQ(found,
+              (std::vector<std::string>{
+                  "Ships\\Kestrel.png 20x10 " + std::to_string(test::PngBytes(20, 10).size()),
+                  "ships\\KESTREL.png 30x15 " + std::to_string(test::PngBytes(30, 15).size()),
+                  "Twin-1.png 5x6 " + std::to_string(test::PngBytes(5, 6).size()),
+                  "Twin-1.png 7x8 " + std::to_string(test::PngBytes(7, 8).size()),
+                  "Bomb.png nullxnull 74",
+                  "Fits.png 40x30 74",
+                  "BrokenCrc.png nullxnull " + std::to_string(brokenCrc.size()),
+              }));
 }
 
 // The editor shows the first member whose file-name part is the picture name + ".PNG" in any

@@ -28,16 +28,17 @@ std::string fileText(const std::vector<std::string>& lines) {
 
 } // namespace
 
-ToolRun RunTool(const std::vector<std::string>& args) {
+ToolRun RunTool(const std::vector<std::string>& args, const std::string& output) {
     TempFolder io;
     std::string command = shellQuoted(KREL_CLI_PATH);
     for (const std::string& arg : args)
         command += " " + shellQuoted(arg);
-    command += " >" + shellQuoted(io / "out") + " 2>" + shellQuoted(io / "err");
+    command += " " + (output.empty() ? ">" + shellQuoted(io / "out") : output);
+    command += " 2>" + shellQuoted(io / "err");
     int raw = std::system(command.c_str());
     ToolRun run;
     run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    run.Out = ReadBytes(io / "out");
+    run.Out = output.empty() ? ReadBytes(io / "out") : "";
     run.Err = ReadBytes(io / "err");
     return run;
 }

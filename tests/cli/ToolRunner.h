@@ -16,7 +16,8 @@ struct ToolRun {
     nlohmann::json Json() const { return nlohmann::json::parse(Out); }
 };
 
-ToolRun RunTool(const std::vector<std::string>& args);
+// output, when given, is the shell's redirection of standard output (">/dev/full", ">&-").
+ToolRun RunTool(const std::vector<std::string>& args, const std::string& output = {});
 
 // A fresh folder, removed with everything in it at the end of the test.
 class TempFolder {

@@ -81,14 +81,15 @@ protected:
 TEST_F(GraphicFormTest, OpensSortedByNameWithOnlyTheMembersViewTxtNames) {
     auto form = Open();
     // Letter case is ignored both ways; of the two Corvette paths only the first is admitted.
-    EXPECT_THAT(Rows(*form),
-                ElementsAre("aurelia|Planets", "Corvette|Ships", "Nebula|Planets", "readme|Notes"));
+    EXPECT_THAT(Rows(*form), ElementsAre("aurelia|Planets", "Corvette|Ships", "Nebula.v2|Planets",
+                                         "readme.txt|Notes"));
     EXPECT_EQ(form->ZipListBox->sizeHintForRow(0), 15);
 
     form->CheckBox2->setChecked(false);
     EXPECT_FALSE(form->ShowFitting);
-    EXPECT_THAT(Rows(*form), ElementsAre("aurelia|Planets", "Cargo|", "Corvette|Ships",
-                                         "CORVETTE|SHIPS", "Nebula|Planets", "readme|Notes"));
+    EXPECT_THAT(Rows(*form),
+                ElementsAre("aurelia|Planets", "Cargo|", "Corvette|Ships", "CORVETTE|SHIPS",
+                            "Nebula.v2|Planets", "readme.txt|Notes"));
     EXPECT_THAT(boxes.texts(), IsEmpty());
 }
 
@@ -103,7 +104,7 @@ TEST_F(GraphicFormTest, HeadersSortAscendingAndKeepTiesInTheirPreviousOrder) {
     auto names = [&] {
         std::vector<std::string> names;
         for (const std::string& row : Rows(*form))
-            names.push_back(row.substr(0, row.find('|')));
+            names.push_back(row.substr(0, row.find_first_of(".|")));
         return names;
     };
     EXPECT_THAT(names(), ElementsAre("alpha", "beta", "Delta", "Echo", "Gamma"));
@@ -138,7 +139,7 @@ TEST_F(GraphicFormTest, AClickPreviewsAndAMemberThatFailsKeepsThePreview) {
                                         form->Height->text().toStdString(), form->SelectedName};
     };
     const std::vector<std::string> preview{"Nebula.v2.png", std::to_string(nebula.size()), "200",
-                                           "100", "Nebula"};
+                                           "100", "Nebula.v2"};
     EXPECT_EQ(shown(), preview);
     EXPECT_TRUE(form->isVisible()) << "a click does not close the browser";
     EXPECT_EQ(form->EntryImage->pictureRect(), QRect(0, 0, 130, 82));

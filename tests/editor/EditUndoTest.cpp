@@ -69,7 +69,7 @@ TEST_F(EditUndoTest, EachCommandIsOneStepThatUndoesAndRedoesExactly) {
     QUndoStack& stack = window.History().Stack();
     ASSERT_EQ(stack.count(), static_cast<int>(names.size()));
     for (size_t step = names.size(); step-- > 0;) {
-        EXPECT_EQ(frame->Undo1->text().toStdString(), "Undo " + names[step]);
+        EXPECT_EQ(frame->Undo1->text().toStdString(), "&Undo " + names[step]);
         frame->Undo1->trigger();
         EXPECT_EQ(records(), states[step]) << "undo " << names[step];
         ASSERT_NE(shown(), nullptr);

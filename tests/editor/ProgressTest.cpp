@@ -37,17 +37,17 @@ TEST_F(ProgressTest, BatchMovesTheGaugeNamesTheFileAndCloses) {
     form->show();
     traces.clear();
 
-    report(ProgressUpdate, "", 5);
+    report(ProgressType::ProgressUpdate, "", 5);
     EXPECT_EQ(form->Gauge1->value(), 0) << "no total announced yet";
-    report(TotalFiles2Process, "", 2);
-    report(TotalSize2Process, "", 3);
-    report(NewFile, "C:\\Work\\wStrings\\wsEncyclopedia.txt", 3);
+    report(ProgressType::TotalFiles2Process, "", 2);
+    report(ProgressType::TotalSize2Process, "", 3);
+    report(ProgressType::NewFile, "C:\\Work\\wStrings\\wsEncyclopedia.txt", 3);
     EXPECT_EQ(form->ProcLabel->text().toStdString(), "Processing file: wsEncyclopedia.txt");
-    report(ProgressUpdate, "", 1);
+    report(ProgressType::ProgressUpdate, "", 1);
     EXPECT_EQ(form->Gauge1->value(), 33);
-    report(ProgressUpdate, "", 1);
+    report(ProgressType::ProgressUpdate, "", 1);
     EXPECT_EQ(form->Gauge1->value(), 66);
-    report(EndOfBatch, "", 0);
+    report(ProgressType::EndOfBatch, "", 0);
 
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(traces, (std::vector<std::string>{"Total Files to Process: 2",

@@ -23,7 +23,7 @@ protected:
 
 TEST_F(SampleGameTest, EveryEntryShowsWithItsPicture) {
     dialogs.answer(MsgButton::Ok);
-    TEncEditorMain& window = open();
+    open();
     ASSERT_EQ(status(), "Status: Browsing Encyclopedia");
     ASSERT_NE(shown(), nullptr) << "the sample has a default page";
     QTest::mouseClick(button("SubjectIndex"), Qt::LeftButton);
@@ -45,7 +45,6 @@ TEST_F(SampleGameTest, EveryEntryShowsWithItsPicture) {
         EXPECT_FALSE(control<TDisplayPicture>("EntryImage")->picture().isNull());
     }
     EXPECT_GT(pictures, 10);
-    EXPECT_EQ(window.Browser().Pictures().Listings(), 1);
 }
 
 } // namespace

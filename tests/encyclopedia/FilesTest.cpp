@@ -1,6 +1,7 @@
 #include "Records.h"
 #include "common/AtomicFile.h"
 #include "encyclopedia/Errors.h"
+#include "encyclopedia/FileText.h"
 #include "encyclopedia/Parser.h"
 #include "encyclopedia/TextFormat.h"
 #include "encyclopedia/Writer.h"
@@ -10,6 +11,7 @@
 
 namespace krel::test {
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 namespace {
 
 TEST(Parse, ReportsEachWholePercentageOnce) {
@@ -73,6 +75,30 @@ TEST_F(WorkFolder, ExecuteFailsBeforeCompletionOnMissingOrEmptyFiles) {
     EXPECT_FALSE(completed);
     EXPECT_EQ(failure(true, progress), "no failure");
     EXPECT_TRUE(completed);
+}
+
+// Large files are read through one small buffer; surrogate pairs every three units and a NUL
+// far into an 8-bit file meet its refills wherever they fall.
+TEST_F(WorkFolder, ReadsLargeFilesAsTheyDecodeWhole) {
+    std::string utf16 = "\xFF\xFE";
+    for (int i = 0; i < 60000; ++i)
+        utf16 += i % 1000 ? "a\0\x3D\xD8\x00\xDE"s : "\xE9\0\xAC\x20\x3D\xD8"s;
+    std::string eightBit(150000, 'b');
+    eightBit[140000] = '\0';
+    for (const std::string& bytes : {utf16, utf16 + "z", eightBit}) {
+        WriteFileAtomic(folder / "file", bytes);
+        EXPECT_EQ(ReadEncyclopediaFile(folder / "file").View(), DecodeEncyclopediaText(bytes));
+    }
+    auto failure = [](const fs::path& path) {
+        try {
+            ReadEncyclopediaFile(path);
+        } catch (const std::runtime_error& error) {
+            return std::string(error.what());
+        }
+        return std::string("no failure");
+    };
+    EXPECT_EQ(failure(folder), "Cannot open file '" + folder.string() + "': it is a folder");
+    EXPECT_EQ(failure(folder / "none").rfind("Cannot open file '", 0), 0u);
 }
 
 TEST_F(WorkFolder, SavingWritesBothFilesAndReplacesThemTogether) {

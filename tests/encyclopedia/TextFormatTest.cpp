@@ -2,6 +2,7 @@
 
 #include "Records.h"
 #include "common/TextCodec.h"
+#include "encyclopedia/FileText.h"
 #include "encyclopedia/Parser.h"
 #include "encyclopedia/Writer.h"
 
@@ -70,6 +71,38 @@ TEST(TextFormat, BlockConversionsAgreeWithTheCodePage) {
         for (char16_t unit : Cp1252ToUtf16(text))
             expected += {char(unit & 0xFF), char(unit >> 8)};
         EXPECT_EQ(EncodeEncyclopediaText(text), expected + '\0');
+    }
+}
+
+// Files are decoded while they are read, a piece at a time; wherever the pieces end (inside a
+// unit, between the two units of a surrogate pair, inside the mark), the text must be the one
+// the whole file decodes to.
+std::string decodeInPieces(const std::string& bytes, std::mt19937& random) {
+    EncyclopediaTextDecoder decoder(bytes.size());
+    std::string held;
+    size_t next = 0;
+    while (!decoder.Ended()) {
+        size_t size = std::min<size_t>(bytes.size() - next, random() % 9);
+        held += bytes.substr(next, size);
+        next += size;
+        held.erase(0, decoder.Feed(held, next == bytes.size()));
+    }
+    return std::string(decoder.Finish().View());
+}
+
+TEST(TextFormat, DecodingPieceByPieceAgreesWithDecodingWhole) {
+    std::mt19937 random(11);
+    const std::u16string units = u"ab\x80\xE9\x20AC\xD83D\xDE00\xDBFF\0";
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes = random() % 3 ? "\xFF\xFE" : "";
+        for (int n = random() % 30; n > 0; --n) {
+            char16_t unit = units[random() % units.size()];
+            bytes += bytes.starts_with('\xFF') ? std::string{char(unit & 0xFF), char(unit >> 8)}
+                                               : std::string(1, char(unit));
+        }
+        bytes += random() % 2 ? "x" : "";
+        EXPECT_EQ(decodeInPieces(bytes, random), DecodeEncyclopediaText(bytes)) << round;
+        EXPECT_EQ(DecodeEncyclopediaFile(bytes).View(), DecodeEncyclopediaText(bytes)) << round;
     }
 }
 

@@ -14,7 +14,7 @@ protected:
             {{ekHeader, "", "", "", "", "Stations:HALO", "0001"},
              {ekEntry, "Halo Dock", "halo.png", "dock", "", "Ring yard.", "HALO"}});
         zip.OnProgress = [this](TZipMaster&, ProgressType type, const std::string&, int64_t) {
-            if (type == EndOfBatch)
+            if (type == ProgressType::EndOfBatch)
                 ++batches;
         };
         out = dir / "Program";
@@ -83,7 +83,7 @@ TEST_F(ExportTest, FailedExportsLeaveTheExportFolderAsItWas) {
     MakeArchive(out / "Encyclopedia.zip", {{"old.txt", "older export"}});
     auto before = Snapshot();
     zip.OnProgress = [](TZipMaster&, ProgressType type, const std::string&, int64_t) {
-        if (type == ProgressUpdate)
+        if (type == ProgressType::ProgressUpdate)
             throw std::runtime_error("progress window gone");
     };
     EXPECT_THROW(ExportZip(out), std::runtime_error);

@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolTip>
@@ -27,13 +28,22 @@ using namespace krel::test;
 
 KREL_UNIT_ERROR(EInnerError);
 
+// The menus as the user reads them, each caption with its mnemonic letter in brackets.
 QStringList menuLayout(QMenuBar* bar) {
+    auto caption = [](const QAction* action) {
+        QString text = action->text();
+        const qsizetype mark = text.indexOf(QLatin1Char('&'));
+        if (mark < 0 || mark + 1 >= text.size())
+            return text + QStringLiteral("[?]");
+        const QChar letter = text.at(mark + 1);
+        return text.remove(mark, 1) + QLatin1Char('[') + letter + QLatin1Char(']');
+    };
     QStringList out;
     for (QAction* menu : bar->actions()) {
         QStringList items;
         for (QAction* item : menu->menu()->actions())
-            items << (item->isSeparator() ? QStringLiteral("-") : item->text());
-        out << menu->text() + ": " + items.join(QLatin1Char('|'));
+            items << (item->isSeparator() ? QStringLiteral("-") : caption(item));
+        out << caption(menu) + ": " + items.join(QLatin1Char('|'));
     }
     return out;
 }
@@ -51,10 +61,41 @@ protected:
 TEST_F(Frame, MenusInTheirOrder) {
     startFrame();
     EXPECT_EQ(frame->windowTitle(), "Vastreach 3 Editor");
-    EXPECT_EQ(menuLayout(frame->menuBar()),
-              (QStringList{"Editors: Encyclopedia Editor|-|Exit", "Edit: Undo|Redo",
-                           "Windows: Cascade|Tile|Arrange All|-|Debug Window",
-                           "Options: Editor Options ...", "Help: Contents|Index|-|About"}));
+    EXPECT_EQ(
+        menuLayout(frame->menuBar()),
+        (QStringList{"Editors[E]: Encyclopedia Editor[E]|-|Exit[x]", "Edit[d]: Undo[U]|Redo[R]",
+                     "Windows[W]: Cascade[C]|Tile[T]|Arrange All[A]|-|Debug Window[D]",
+                     "Options[O]: Editor Options ...[O]",
+                     "Help[H]: Contents[C]|Index[I]|-|About[A]"}));
+    EXPECT_EQ(frame->Exit1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(frame->Contents1->shortcut(), QKeySequence(Qt::Key_F1));
+}
+
+TEST_F(Frame, ComesBackWhereTheUserLeftIt) {
+    startFrame();
+    frame->show();
+    frame->setGeometry(40, 50, 900, 700);
+    frame->close();
+    startFrame();
+    EXPECT_EQ(frame->geometry(), QRect(40, 50, 900, 700));
+    EXPECT_FALSE(frame->windowState() & Qt::WindowMaximized);
+
+    frame->showMaximized();
+    frame->close();
+    startFrame();
+    EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized);
+    EXPECT_NE(env.userSettings().find("[HKEY_CURRENT_USER\\Software\\KrelEditor\\Windows]"),
+              std::string::npos)
+        << "kept under a key of its own, apart from the six settings";
+
+    // A place on no screen, or a damaged value, leaves the frame as designed.
+    std::string stored = env.userSettings();
+    const size_t left = stored.find("\"FrameLeft\"=");
+    ASSERT_NE(left, std::string::npos);
+    stored.replace(left, stored.find('\n', left) - left, "\"FrameLeft\"=\"far away\"");
+    env.writeUserSettings(stored);
+    startFrame();
+    EXPECT_EQ(frame->size(), QSize(996, 785));
 }
 
 TEST_F(Frame, TheEditorCommandNeedsAGameFolderAndOpensOneWindowOnly) {
@@ -83,12 +124,17 @@ TEST_F(Frame, TheEditorCommandNeedsAGameFolderAndOpensOneWindowOnly) {
 
 TEST_F(Frame, TheDebugWindowShowsTheWholeLogThenKeeps257Lines) {
     startFrame();
+    frame->show();
+    const int firstRun = static_cast<int>(frame->DebugList->size()); // the search for the game
     for (int i = 1; i <= 1000; ++i)
         frame->DebugList->append("line " + std::to_string(i));
     frame->DebugWindow1->trigger();
     ASSERT_TRUE(frame->DebugForm);
     EXPECT_TRUE(frame->DebugWindow1->isChecked());
-    EXPECT_EQ(frame->DebugForm->lineCount(), 1000);
+    EXPECT_EQ(frame->DebugForm->lineCount(), firstRun + 1000);
+    const QScrollBar* scroll = frame->DebugForm->Memo->verticalScrollBar();
+    EXPECT_EQ(scroll->value(), scroll->maximum()) << "opens on the newest line";
+    EXPECT_GE(frame->DebugForm->width(), 600) << "wide enough for the archive listing";
     frame->DebugList->append("line 1001");
     QStringList shown = frame->DebugForm->memoLines();
     EXPECT_EQ(shown.size(), 257);
@@ -102,7 +148,7 @@ TEST_F(Frame, TheDebugWindowShowsTheWholeLogThenKeeps257Lines) {
     frame->DebugList->append("while closed");
     frame->DebugWindow1Click();
     ASSERT_TRUE(frame->DebugForm);
-    EXPECT_EQ(frame->DebugForm->lineCount(), 1002);
+    EXPECT_EQ(frame->DebugForm->lineCount(), firstRun + 1002);
     EXPECT_EQ(frame->DebugForm->memoLines().back(), "while closed");
     frame->DebugWindow1Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

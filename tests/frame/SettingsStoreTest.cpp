@@ -4,7 +4,12 @@
 #include "settings/RegFile.h"
 #include "support/TestEnvironment.h"
 
+#include <chrono>
+#include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 using krel::RegDocument;
@@ -124,6 +129,21 @@ TEST_F(SettingsStore, ADamagedFileIsReportedAndNeverWrittenOver) {
     EXPECT_NE(message.find("line 3"), std::string::npos) << message;
     EXPECT_NE(failure([&] { registry.KeyExists("\\Software"); }), "no failure");
     EXPECT_EQ(env.userSettings(), damaged);
+}
+
+TEST_F(SettingsStore, APipeAsTheSettingsFileIsReportedUnreadableWithoutWaiting) {
+    const std::filesystem::path file = env.userSettingsFile();
+    std::filesystem::create_directories(file.parent_path());
+    ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+    auto opening = std::async(std::launch::async, [&] {
+        return failure([&] { Registry(user).OpenKey("\\Software\\KrelEditor", true); });
+    });
+    if (opening.wait_for(std::chrono::seconds(1)) == std::future_status::timeout) {
+        // A writer lets the stuck reader go, so the test can end.
+        close(open(file.c_str(), O_WRONLY | O_NONBLOCK));
+        FAIL() << "the settings file was waited on";
+    }
+    EXPECT_EQ(opening.get(), "The settings file '" + file.string() + "' cannot be read.");
 }
 
 TEST_F(SettingsStore, TheMachineEntryIsReadOnly) {

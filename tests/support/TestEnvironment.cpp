@@ -27,6 +27,8 @@ TestEnvironment::TestEnvironment() : root_(freshFolder()) {
     setVariable("XDG_CONFIG_DIRS", (root_ / "config-system").string());
     setVariable("XDG_DATA_HOME", (root_ / "data").string());
     setVariable("XDG_DATA_DIRS", (root_ / "system-data").string());
+    // The game is looked for in the Wine prefix this names: one of the test's own.
+    setVariable("WINEPREFIX", winePrefix().string());
     SetProgramFolderForTests(programFolder().string());
 }
 

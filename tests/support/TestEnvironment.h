@@ -20,6 +20,8 @@ public:
     const std::filesystem::path& root() const { return root_; }
     std::filesystem::path home() const { return root_ / "home"; }
     std::filesystem::path programFolder() const { return root_ / "program"; }
+    // $WINEPREFIX (not created).
+    std::filesystem::path winePrefix() const { return root_ / "wine-prefix"; }
     std::filesystem::path userSettingsFile() const;
 
     // Writes the user's settings file as given (no header is added).

@@ -25,14 +25,9 @@ public:
     bool HandlerFailed() const { return handlerFailure_ != nullptr; }
     void RethrowHandlerFailure() const;
 
-    // What went wrong inside a callback, in the words of the report ("cannot read file ...").
-    void SetProblem(std::string text);
-    const std::string& Problem() const { return problem_; }
-
 private:
     ProgressSink sink_;
     std::exception_ptr handlerFailure_;
-    std::string problem_;
 };
 
 } // namespace krel

@@ -29,9 +29,6 @@ using ZipFileHandle = std::unique_ptr<zip_file_t, ZipFileClose>;
 // "Error: input file is not a zip file" for a file that is no archive at all.
 ZipHandle OpenArchive(const std::filesystem::path& archive, int flags);
 
-// A path as Windows-1252 text, as reports show it.
-std::string ReportedPath(const std::filesystem::path& path);
-
 // libzip's description of the archive's last error.
 std::string LastErrorText(zip_t* archive);
 

@@ -1,5 +1,6 @@
 #pragma once
-// TZipMaster: the one component through which every archive is listed, extracted and written.
+// TZipMaster: the component through which the editor and the graphic browser list, extract and
+// write archives, a facade over the archive reader (ZipArchive) and writer (ZipWriter).
 //
 // The component reports its own failures ("Error: input file is not a zip file" and the like)
 // through OnMessage, or the trace channel when no handler is set, and then returns normally:
@@ -19,10 +20,9 @@ namespace krel {
 
 class TZipMaster {
 public:
-    // Folder of the compression libraries. They are linked into the program here, so the
-    // folder is only kept, without its trailing separator.
-    const std::string& DLLDirectory() const { return dllDirectory_; }
-    void SetDLLDirectory(const std::string& folder);
+    // Folder of the compression libraries. They are linked into the program here, so there is
+    // nothing to load from it and the setting has no effect.
+    void SetDLLDirectory(const std::string&) {}
 
     // Setting the name re-reads the directory at once. A missing file leaves it empty (a new
     // archive); a damaged or non-ZIP file is reported, the name emptied and the list left empty.
@@ -37,11 +37,10 @@ public:
         return contents_.at(static_cast<size_t>(index));
     }
 
-    // Extracts the member listed under name (letter case ignored) into ZipStream and returns
-    // it, or returns nullptr after a report when no member or several carry that name or the
-    // member cannot be read whole; ZipStream then keeps its previous content.
+    // Extracts the member listed under name (letter case ignored) into the component's stream
+    // and returns it, or returns nullptr after a report when no member or several carry that
+    // name or the member cannot be read whole; the stream then keeps its previous content.
     TZipStream* ExtractFileToStream(const std::string& name);
-    TZipStream& ZipStream() { return stream_; }
 
     // Files for the next Add; Add empties the list once it has run.
     std::vector<std::filesystem::path>& FSpecArgs() { return fSpecArgs_; }
@@ -64,7 +63,6 @@ private:
     void report(const std::string& text) const;
     void progress(ProgressType type, const std::string& name, int64_t size);
 
-    std::string dllDirectory_;
     std::filesystem::path zipFileName_;
     std::vector<ZipDirEntry> contents_;
     std::vector<std::filesystem::path> fSpecArgs_;

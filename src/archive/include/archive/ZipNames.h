@@ -22,6 +22,9 @@ std::string FoldNameCase(std::string_view text);
 // Position of the first occurrence of needle in text, letter case ignored; npos when absent.
 size_t FindInNameIgnoringCase(std::string_view text, std::string_view needle);
 
+// The file-name part of a member: the text after its last "\" or ":" (all of it without one).
+std::string_view MemberNamePart(std::string_view member);
+
 // The bare file name of a path as Windows-1252 text: what a member added from it is called.
 std::string BareName(const std::filesystem::path& path);
 // Suffixes of files added without compression: their data is compressed already.

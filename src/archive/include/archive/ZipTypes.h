@@ -23,7 +23,7 @@ struct ZipRenameRec {
 };
 
 // What a progress report is about; the values are fixed because the windows switch on them.
-enum ProgressType : int {
+enum class ProgressType {
     NewFile = 0,            // a member or file is being processed; FileSize = its size
     ProgressUpdate = 1,     // FileSize = bytes just done
     EndOfBatch = 2,         // the batch is over, successful or not

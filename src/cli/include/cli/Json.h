@@ -4,6 +4,7 @@
 #include "encyclopedia/Encyclopedia.h"
 
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,26 @@ using Json = nlohmann::ordered_json;
 
 std::string KindName(T_EntryKind kind);
 
+// The text of json as dump(2) writes it nested depth levels deep in a larger document.
+std::string NestedJson(const Json& json, int depth);
+
+// Prints a JSON array one element at a time, laid out exactly as dump(2) lays out the whole
+// array nested depth levels deep, so that a large array is never built whole.
+class JsonArrayPrinter {
+public:
+    explicit JsonArrayPrinter(std::ostream& out, int depth = 0);
+    void Add(const Json& element);
+    void Close();
+
+private:
+    std::ostream& out_;
+    int depth_;
+    bool empty_ = true;
+};
+
 // {"kind", "tag", "title", "image", "keywords", "related", "content"}
 Json RecordToJson(const T_EncEntry& record);
-Json RecordsToJson(const Encyclopedia::EntryList& records);
+void PrintRecordsJson(std::ostream& out, const Encyclopedia::EntryList& records, int depth = 0);
 
 // One row of a view: a record of the list and whether it can be selected.
 struct Row {
@@ -29,6 +47,6 @@ std::string RowText(const T_EncEntry& record);
 
 // {"kind", "tag", "text", "selectable"}
 Json RowToJson(const Row& row);
-Json RowsToJson(const std::vector<Row>& rows);
+void PrintRowsJson(std::ostream& out, const std::vector<Row>& rows);
 
 } // namespace krel::cli

@@ -10,12 +10,13 @@ namespace krel::cli {
 
 KREL_UNIT_ERROR(ELoadError);
 
-// Parses both files of a source. A file without a single line is refused by name, as the
-// editor refuses it, before anything is parsed.
-ParseResult ParseSource(const SourceFiles& files);
+// Parses both files of a source and releases their texts. A file without a single line is
+// refused by name, as the editor refuses it, before anything is parsed.
+ParseResult ParseSource(SourceFiles& files);
 
-// A normal load: the parsed records in file order, then the 26 letter rows. Returns the parse
-// (its dropped attribute lines are of interest to the lint).
-ParseResult LoadSource(Encyclopedia& book, const SourceFiles& files);
+// A normal load: the parsed records in file order, then the 26 letter rows. The records move
+// into the book; what is returned is the rest of the parse (its dropped attribute lines are of
+// interest to the lint).
+ParseResult LoadSource(Encyclopedia& book, SourceFiles& files);
 
 } // namespace krel::cli

@@ -3,7 +3,9 @@
 // or an archive holding them, as the editor imports one. Every reader of a source goes through
 // here.
 
+#include "common/EncyclopediaFiles.h"
 #include "common/UnitError.h"
+#include "encyclopedia/FileText.h"
 
 #include <filesystem>
 #include <string>
@@ -12,12 +14,11 @@ namespace krel::cli {
 
 KREL_UNIT_ERROR(ESourceError);
 
-// The two files of a source, read whole. The names say where the bytes came from, for messages.
+// The two files of a source, read whole and decoded. The names say where the texts came from,
+// for messages.
 struct SourceFiles {
-    std::string TitlesName;
-    std::string ContentsName;
-    std::string Titles;
-    std::string Contents;
+    EncyclopediaPair<std::string> Names;
+    EncyclopediaPair<FileText> Texts;
 };
 
 // A folder gives "wsEncyclopediaTitles.txt" and "wsEncyclopedia.txt" (with mergeFiles their

@@ -14,4 +14,7 @@ void DebugOutput(const char* format, ...) __attribute__((format(printf, 1, 2)));
 using DebugSink = std::function<void(const std::string& line)>;
 DebugSink SetDebugOutputSink(DebugSink sink);
 
+// Where a piece of work appends its progress lines for the editor's debug log.
+using LogFn = std::function<void(const std::string& line)>;
+
 } // namespace krel

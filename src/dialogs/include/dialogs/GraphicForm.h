@@ -42,7 +42,7 @@ public:
 
     // Mirrors "Show only that fits frame".
     bool ShowFitting = true;
-    // The last clicked member's file name cut before its first "."; empty until a click.
+    // The last clicked member's picture name (its file name without ".png"); empty until a click.
     std::string SelectedName;
 
     // The previewed picture as decoded (empty until a picture was shown).

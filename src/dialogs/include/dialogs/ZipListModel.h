@@ -1,6 +1,6 @@
 #pragma once
 // The graphic browser's rows: one per listed archive member, in three columns (the file name
-// cut before its first ".", the size in bytes, the folder). Rows refer to the ZIP component's
+// without its final ".png", the size in bytes, the folder). Rows refer to the ZIP component's
 // own directory entries, so the model is refilled whenever that list is re-ordered.
 
 #include "archive/ZipTypes.h"

@@ -10,12 +10,12 @@
 
 namespace krel {
 
-// The name after the last "\" or ":" (all of it when there is none).
-std::string_view FilePart(std::string_view fileName);
 // The folder before the last "\" or ":", without that separator (empty when there is none).
 std::string_view DirPart(std::string_view fileName);
-// A name cut before its first "." ("Nebula.v2.png" -> "Nebula").
-std::string_view CutAtFirstDot(std::string_view name);
+// The picture name an entry stores for a member's file name: the name without its final ".png"
+// (letter case ignored), so that looking the name up again finds this very member
+// ("Nebula.v2.png" -> "Nebula.v2"); other names stay whole.
+std::string_view PictureNameOf(std::string_view fileName);
 
 // Orders for sorting the listing ascending; each answers whether a comes before b.
 bool CompareByName(const ZipDirEntry& a, const ZipDirEntry& b); // file part, case ignored

@@ -3,24 +3,20 @@
 // the game's folder are resolved one component at a time, letter case ignored when the exact
 // name is missing, so a game copied to a case-sensitive file system still opens.
 
+#include "common/EncyclopediaFiles.h"
+
 #include <filesystem>
 #include <string>
 
 namespace krel {
 
-// The two members of the string archive, as its listing names them.
-inline constexpr const char* kContentsMember = "wStrings\\wsEncyclopedia.txt";
-inline constexpr const char* kTitlesMember = "wStrings\\wsEncyclopediaTitles.txt";
-
 struct EditorPaths {
     std::filesystem::path DataFolder;    // ...\GameData\English
     std::filesystem::path StringArchive; // data folder + wStrings.mob
-    std::filesystem::path LooseContents; // data folder + wStrings\wsEncyclopedia.txt
-    std::filesystem::path LooseTitles;   // data folder + wStrings\wsEncyclopediaTitles.txt
+    FilePair Loose;                      // data folder + wStrings\ + the two file names
     std::filesystem::path AssetArchive;  // ...\GameAssets\Common\graphics.mob
     std::filesystem::path WorkFolder;    // the work folder setting
-    std::filesystem::path WorkContents;  // work folder + wsEncyclopedia.txt
-    std::filesystem::path WorkTitles;    // work folder + wsEncyclopediaTitles.txt
+    FilePair Work;                       // work folder + the two file names
 
     // Both loose text files lie in the game's data folder (as after an install).
     bool HasLooseFiles() const;

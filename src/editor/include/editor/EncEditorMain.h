@@ -65,7 +65,7 @@ private:
     void setUpZip();
     void appendArchiveListing();
     void putWorkCopies(const EditorPaths& paths);
-    void extractWorkCopy(const char* member, const std::filesystem::path& target);
+    std::string extractWorkCopy(std::string_view member);
     void showHistoryStep();
 
     EditorSession session_;

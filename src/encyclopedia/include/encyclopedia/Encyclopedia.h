@@ -197,7 +197,5 @@ std::string FormatHeaderTag(int number);
 // ASCII letter-case folding used by every lookup by tag or title.
 std::string FoldCase(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
-// The text without the characters of code 0 to 32 at either end.
-std::string_view TrimBlanks(std::string_view text);
 
 } // namespace krel

@@ -2,6 +2,7 @@
 // The three views of the entry list: table of contents, subject index and keyword search.
 // Builders fill rows through a narrow interface and write their progress lines to a log.
 
+#include "common/DebugOutput.h"
 #include "encyclopedia/Encyclopedia.h"
 
 #include <functional>
@@ -17,9 +18,6 @@ public:
     virtual void ClearRows() = 0;
     virtual void AddRow(const T_EncEntry* record, bool selectable) = 0;
 };
-
-// The debug log: one line per call.
-using LogFn = std::function<void(const std::string& line)>;
 
 enum class ViewMode { TableOfContents, SubjectIndex, Search };
 

@@ -25,6 +25,9 @@ using ProgressFn = std::function<void(const std::string& message, int percent)>;
 // Parses file contents already read into memory (titles first, then contents).
 ParseResult ParseEncyclopedia(std::string_view titlesBytes, std::string_view contentsBytes,
                               const ProgressFn& progress = {});
+// The same for texts already decoded (see FileText.h).
+ParseResult ParseEncyclopediaTexts(std::string_view titlesText, std::string_view contentsText,
+                                   const ProgressFn& progress = {});
 
 // File names read from the work folder; with mergeFiles the ".merge" variants.
 std::filesystem::path TitlesFileIn(const std::filesystem::path& folder, bool mergeFiles = false);

@@ -10,6 +10,8 @@
 //
 // The reader accepts more than the writer produces; see the tests for the exact edges.
 
+#include "common/EncyclopediaFiles.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -18,9 +20,6 @@
 #include <vector>
 
 namespace krel {
-
-inline constexpr std::string_view kTitlesFileName = "wsEncyclopediaTitles.txt";
-inline constexpr std::string_view kContentsFileName = "wsEncyclopedia.txt";
 
 // Decodes a whole file: UTF-16LE when the first byte is 0xFF (mark dropped, odd last byte
 // ignored), else 8-bit as it stands; in both cases the text ends at its first NUL.

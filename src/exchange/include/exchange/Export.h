@@ -40,11 +40,17 @@ ExportResult ExportTextFiles(const Encyclopedia& encyclopedia,
 using DisposeFn = std::function<void(const std::filesystem::path& oldArchive)>;
 
 // Saves the encyclopedia into the work folder, then builds the archive through zip (Add, then
-// Rename below kExportMemberFolder; zip's OnProgress sees both batches) under a temporary name in
-// the export folder. Only an archive that really holds both members, deflated and whole,
-// replaces "Encyclopedia.zip". When the component fails (it has reported why) the result is a
-// failure, the temporary is gone and any older archive is untouched; an exception from zip's
-// handlers or from disposeOld passes through with the same guarantee.
+// Rename below kExportMemberFolder; zip's OnProgress sees both batches) under a temporary name
+// beside target. Only an archive that really holds both members, deflated and whole, replaces
+// target (disposeOld, when given, first disposes of an older one). Returns false when the
+// component fails (it has reported why): the temporary is gone and any older archive is
+// untouched; an exception from zip's handlers or from disposeOld passes through with the same
+// guarantee. Afterwards zip names the new archive, or nothing after a failure.
+bool PackEncyclopedia(const Encyclopedia& encyclopedia, const std::filesystem::path& workFolder,
+                      const std::filesystem::path& target, TZipMaster& zip,
+                      const DisposeFn& disposeOld);
+
+// PackEncyclopedia into "Encyclopedia.zip" in the export folder, with the message to show.
 ExportResult ExportZipArchive(const Encyclopedia& encyclopedia,
                               const std::filesystem::path& workFolder,
                               const std::filesystem::path& exportFolder, TZipMaster& zip,

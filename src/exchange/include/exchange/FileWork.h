@@ -2,27 +2,14 @@
 // Where the encyclopedia's two files live on each side of an exchange, and the file work every
 // exchange shares: files read whole into memory first, targets replaced together.
 
+#include "common/DebugOutput.h"
+#include "common/EncyclopediaFiles.h"
+
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 
 namespace krel {
-
-// A line for the editor's debug log.
-using LogFn = std::function<void(const std::string& line)>;
-
-// The members of the game's string archive, as the component lists them.
-inline constexpr std::string_view kArchiveContentsMember = "wStrings\\wsEncyclopedia.txt";
-inline constexpr std::string_view kArchiveTitlesMember = "wStrings\\wsEncyclopediaTitles.txt";
-// The folder of the loose files inside the game's data folder; installing never creates it.
-inline constexpr std::string_view kLooseFolderName = "wStrings";
-
-// The two files of one encyclopedia.
-struct FilePair {
-    std::filesystem::path Contents;
-    std::filesystem::path Titles;
-};
 
 // The work copies the parser reads after a load, reset or import.
 FilePair WorkCopiesIn(const std::filesystem::path& workFolder);
@@ -38,8 +25,6 @@ namespace krel::exchange {
 // case), else folder / name.
 std::filesystem::path ChildIgnoringCase(const std::filesystem::path& folder, std::string_view name);
 
-// A path as program text (Windows-1252), as messages show it.
-std::string PathText(const std::filesystem::path& path);
 // A folder as program text with a trailing separator.
 std::string FolderText(const std::filesystem::path& folder);
 
@@ -47,6 +32,6 @@ std::string FolderText(const std::filesystem::path& folder);
 std::string ReadRegularFile(const std::filesystem::path& path);
 
 // Replaces both files with the given bytes as one step: both or neither.
-void ReplacePair(const FilePair& targets, std::string contents, std::string titles);
+void ReplacePair(const FilePair& targets, BytesPair bytes);
 
 } // namespace krel::exchange

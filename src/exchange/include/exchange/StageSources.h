@@ -10,18 +10,12 @@
 
 namespace krel::exchange {
 
-// Both files' bytes, ready to be written.
-struct StagedBytes {
-    std::string Contents;
-    std::string Titles;
-};
-
 // A pair of text files; nothing when the pair is refused.
-std::optional<StagedBytes> ReadTextPair(const std::filesystem::path& first,
-                                        const std::filesystem::path& second);
+std::optional<BytesPair> ReadTextPair(const std::filesystem::path& first,
+                                      const std::filesystem::path& second);
 
 // An archive's two encyclopedia members; nothing when the archive is refused.
-std::optional<StagedBytes> ExtractArchivePair(TZipMaster& zip, const std::filesystem::path& archive,
-                                              const LogFn& log);
+std::optional<BytesPair> ExtractArchivePair(TZipMaster& zip, const std::filesystem::path& archive,
+                                            const LogFn& log);
 
 } // namespace krel::exchange

@@ -30,9 +30,11 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Button1Click();
+    void scrollToNewest();
 };
 
 } // namespace krel

@@ -4,12 +4,15 @@
 
 #include "common/UnitError.h"
 #include "kit/DebugLog.h"
+#include "settings/GameSearch.h"
 #include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QMdiArea;
@@ -59,6 +62,8 @@ public:
     QMdiArea* MdiArea;
 
     void PreferencesLoad();
+    // The game folders found where players keep the game, in search order (GameSearch.h).
+    std::vector<GameCandidate> GameFolders();
     // Stores Preferences, then enables or disables the editor command by the game folder.
     void PreferencesSave();
     // Empties the work folder the safe way (see WorkFolder.h).
@@ -91,8 +96,11 @@ private:
     bool editorStillOpen() const;
     void connectMenus();
     void updateEditorCommand();
+    std::string firstRunGameFolder();
     void openDebugWindow();
     void showHelp(const char* page);
+    void restorePlacement();
+    void storePlacement();
 
     SettingsHive userSettings_;
     SettingsHive machineSettings_;

@@ -3,10 +3,14 @@
 // before "Apply"; "Apply" may switch the work folder, then stores everything through the frame.
 
 #include "common/UnitError.h"
+#include "settings/GameSearch.h"
 #include "settings/Preferences.h"
 
 #include <QDialog>
+#include <vector>
 
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -33,6 +37,9 @@ public:
     QWidget* DirPanel;
     QLineEdit* BaseDir;
     QPushButton* BaseDirOpen;
+    // Shown only when several game folders are found; choosing one fills BaseDir.
+    QLabel* GameFoldersLabel;
+    QComboBox* GameFolders;
     QLineEdit* TempDir;
     QPushButton* TempDirOpen;
     QRadioButton* Yes;
@@ -48,6 +55,8 @@ public:
 
     // Puts the settings into the controls, as the frame does before showing the dialog.
     void fillFrom(const T_Preferences& prefs);
+    // Offers the game folders found (after fillFrom, so the one in use is selected).
+    void listGameFolders(const std::vector<GameCandidate>& found);
     // The tree node with this path of texts ("Encyclopedia", "Merge"), or nullptr.
     QTreeWidgetItem* node(const QString& text, const QString& parentText = QString()) const;
 

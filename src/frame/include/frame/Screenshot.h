@@ -16,6 +16,9 @@ QStringList ScreenshotWindows();
 // prints why) when they are missing or NAME is unknown.
 bool ParseScreenshotArguments(const QStringList& arguments, QString& window, QString& file);
 
+// From now on every message box is printed and answered with its first button, unseen.
+void AnswerBoxesUnseen();
+
 // Schedules the picture; the application quits with 0 once the file is written, else 1.
 void RunScreenshot(TKrelEditMainForm& frame, const QString& window, const QString& file);
 

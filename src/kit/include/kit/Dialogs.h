@@ -41,7 +41,7 @@ DialogService& Dialogs();
 // Installs a service (nullptr: the real one again); returns the previous one.
 DialogService* InstallDialogs(DialogService* service);
 
-// The caption every box of the program carries: the executable's name without extension.
+// The caption every box of the program carries: the program's name, as the frame shows it.
 QString ProgramCaption();
 
 // A box with the program's caption; text is the program's 8-bit text.

@@ -3,6 +3,7 @@
 
 #include "settings/SettingsStore.h"
 
+#include <functional>
 #include <string>
 
 namespace krel {
@@ -27,11 +28,16 @@ inline constexpr const char* kEncyclopediaKey = "\\Software\\KrelEditor\\Encyclo
 inline constexpr const char* kGameKey = "\\SOFTWARE\\Corvane\\Vastreach III";
 inline constexpr const char* kGameLocationValue = "Program Location";
 
+// The game installer's "Program Location" in machine; "" when the key or value is missing or
+// the key cannot be opened.
+std::string MachineGameLocation(SettingsHive& machine);
+
 // Fills prefs field by field, so that on failure the fields read so far keep their values.
-// On first run the keys are written with their defaults (BaseDir from the game's entry in
-// machine, else defaultBaseDir; TempDir = defaultTempDir). Creates the work folder.
-void ReadPreferences(T_Preferences& prefs, SettingsHive& user, SettingsHive& machine,
-                     const std::string& defaultBaseDir, const std::string& defaultTempDir);
+// On first run the keys are written with their defaults (BaseDir = firstRunGameFolder(),
+// asked only then; TempDir = defaultTempDir). Creates the work folder.
+void ReadPreferences(T_Preferences& prefs, SettingsHive& user,
+                     const std::function<std::string()>& firstRunGameFolder,
+                     const std::string& defaultTempDir);
 
 // Stores every field under its key, creating keys as needed.
 void WritePreferences(const T_Preferences& prefs, SettingsHive& user);

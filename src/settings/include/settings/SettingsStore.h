@@ -28,6 +28,7 @@ public:
     void flush();
 
 private:
+    std::optional<std::string> readFile();
     void load();
 
     std::filesystem::path file_;

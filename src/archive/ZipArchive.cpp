@@ -1,22 +1,11 @@
-#include "archive/ZipReader.h"
+#include "archive/ZipArchive.h"
 
-#include "archive/ZipHandle.h"
 #include "archive/ZipNames.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace krel {
 namespace {
-
-bool statMember(zip_t* archive, zip_uint64_t index, zip_stat_t& stat) {
-    zip_stat_init(&stat);
-    return zip_stat_index(archive, index, ZIP_FL_ENC_RAW, &stat) == 0 && stat.name != nullptr;
-}
-
-uint32_t saturated(uint64_t size) {
-    return static_cast<uint32_t>(std::min<uint64_t>(size, std::numeric_limits<uint32_t>::max()));
-}
 
 ZipFailure damaged(const MemberInfo& member, const std::string& reason) {
     return ZipFailure("Error: " + member.ListedName + " is damaged: " + reason);
@@ -30,51 +19,51 @@ size_t readPiece(zip_file_t* file, const MemberInfo& member, char* buffer, size_
     return static_cast<size_t>(got);
 }
 
-} // namespace
-
-std::vector<ZipDirEntry> ListMembers(zip_t* archive) {
+std::vector<MemberInfo> listMembers(zip_t* archive) {
     zip_int64_t count = zip_get_num_entries(archive, 0);
-    std::vector<ZipDirEntry> listing;
+    std::vector<MemberInfo> listing;
     listing.reserve(static_cast<size_t>(std::max<zip_int64_t>(count, 0)));
     for (zip_int64_t index = 0; index < count; ++index) {
         zip_stat_t stat;
-        if (!statMember(archive, static_cast<zip_uint64_t>(index), stat))
+        zip_stat_init(&stat);
+        auto at = static_cast<zip_uint64_t>(index);
+        if (zip_stat_index(archive, at, ZIP_FL_ENC_RAW, &stat) != 0 || stat.name == nullptr)
             throw ZipFailure("Error: zip file directory is damaged: " + LastErrorText(archive));
         if (!IsFolderName(stat.name))
-            listing.push_back({ListedName(stat.name), saturated(stat.size)});
+            listing.push_back({at, ListedName(stat.name), stat.size});
     }
     return listing;
 }
 
-MemberInfo LocateMember(zip_t* archive, std::string_view listedName) {
+} // namespace
+
+ZipArchive::ZipArchive(const std::filesystem::path& path)
+    : path_(path), handle_(OpenArchive(path, ZIP_RDONLY)), members_(listMembers(handle_.get())) {}
+
+const MemberInfo& ZipArchive::Locate(std::string_view listedName) const {
     std::string wanted = FoldNameCase(listedName);
-    std::vector<MemberInfo> found;
-    zip_int64_t count = zip_get_num_entries(archive, 0);
-    for (zip_int64_t index = 0; index < count; ++index) {
-        zip_stat_t stat;
-        auto at = static_cast<zip_uint64_t>(index);
-        if (statMember(archive, at, stat) && !IsFolderName(stat.name) &&
-            FoldNameCase(ListedName(stat.name)) == wanted)
-            found.push_back({at, ListedName(stat.name), stat.size});
-    }
+    std::vector<const MemberInfo*> found;
+    for (const MemberInfo& member : members_)
+        if (FoldNameCase(member.ListedName) == wanted)
+            found.push_back(&member);
     if (found.empty())
         throw ZipFailure("Error: no member named " + std::string(listedName));
     if (found.size() > 1)
         throw ZipFailure("Error: " + std::to_string(found.size()) + " members are named " +
                          std::string(listedName));
-    return found.front();
+    return *found.front();
 }
 
-std::string ReadMember(zip_t* archive, const MemberInfo& member,
-                       const std::function<void(size_t)>& onBytes) {
+std::string ZipArchive::Read(const MemberInfo& member,
+                             const std::function<void(size_t)>& onBytes) const {
     if (member.Size > MaxStreamSize)
         throw ZipFailure("Error: " + member.ListedName + " is too large to extract (" +
                          std::to_string(member.Size) + " bytes, at most " +
                          std::to_string(MaxStreamSize) + " allowed)");
-    ZipFileHandle file(zip_fopen_index(archive, member.Index, 0));
+    ZipFileHandle file(zip_fopen_index(handle_.get(), member.Index, 0));
     if (!file)
         throw ZipFailure("Error: cannot extract " + member.ListedName + ": " +
-                         LastErrorText(archive));
+                         LastErrorText(handle_.get()));
     std::string bytes;
     char buffer[64 * 1024];
     while (bytes.size() < member.Size) {
@@ -84,12 +73,30 @@ std::string ReadMember(zip_t* archive, const MemberInfo& member,
         if (got == 0)
             throw damaged(member, "its data ends before its declared size");
         bytes.append(buffer, got);
-        onBytes(got);
+        if (onBytes)
+            onBytes(got);
     }
     // libzip checks the CRC and the size only on the read that reaches the end of the data.
     if (readPiece(file.get(), member, buffer, 1) != 0)
         throw damaged(member, "its data runs past its declared size");
     return bytes;
+}
+
+std::string ZipArchive::ReadHead(const MemberInfo& member, size_t count) const {
+    ZipFileHandle file(zip_fopen_index(handle_.get(), member.Index, 0));
+    if (!file)
+        throw ZipFailure("Error: cannot extract " + member.ListedName + ": " +
+                         LastErrorText(handle_.get()));
+    std::string head(static_cast<size_t>(std::min<uint64_t>(count, member.Size)), '\0');
+    size_t filled = 0;
+    while (filled < head.size()) {
+        size_t got = readPiece(file.get(), member, head.data() + filled, head.size() - filled);
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    head.resize(filled);
+    return head;
 }
 
 } // namespace krel
