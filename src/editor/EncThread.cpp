@@ -34,7 +34,7 @@ void TEncThread::run() {
         Execute(
             workFolder_, MergeFiles,
             [this](const std::string& message, int percent) { SetProgress(message, percent); },
-            [this](const ParseResult& result) { Complete(result); });
+            [this](ParseResult& result) { Complete(result); });
     } catch (const std::exception& e) {
         failure_ = e.what();
     } catch (...) {
@@ -53,12 +53,11 @@ void TEncThread::SetProgress(const std::string& message, int percent) {
 
 // Execute hands over the result it has just made and never reads again, so the completion may
 // take its records over instead of copying them.
-void TEncThread::Complete(const ParseResult& result) {
+void TEncThread::Complete(ParseResult& result) {
     ResultList = &result;
-    auto& handedOver = const_cast<ParseResult&>(result);
-    runOnOwnerThread([this, &handedOver] {
+    runOnOwnerThread([this, &result] {
         if (OnComplete)
-            OnComplete(*this, handedOver);
+            OnComplete(*this, result);
     });
     ResultList = nullptr;
 }

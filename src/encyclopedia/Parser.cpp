@@ -196,7 +196,7 @@ std::filesystem::path ContentsFileIn(const std::filesystem::path& folder, bool m
 }
 
 void Execute(const std::filesystem::path& workFolder, bool mergeFiles, const ProgressFn& progress,
-             const std::function<void(const ParseResult&)>& onComplete) {
+             const std::function<void(ParseResult&)>& onComplete) {
     guarded<EEncThreadError>("Execute()", [&] {
         ParseResult result = parseWorkFiles(workFolder, mergeFiles, progress);
         if (onComplete)

@@ -53,7 +53,7 @@ protected:
 
 private:
     void SetProgress(const std::string& message, int percent);
-    void Complete(const ParseResult& result);
+    void Complete(ParseResult& result);
     void runOnOwnerThread(const std::function<void()>& call);
     void throwIfCancelled() const;
 

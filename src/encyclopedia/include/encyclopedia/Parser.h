@@ -33,11 +33,12 @@ ParseResult ParseEncyclopediaTexts(std::string_view titlesText, std::string_view
 std::filesystem::path TitlesFileIn(const std::filesystem::path& folder, bool mergeFiles = false);
 std::filesystem::path ContentsFileIn(const std::filesystem::path& folder, bool mergeFiles = false);
 
-// Execute: reads both files of the folder, parses them and hands the result to onComplete.
+// Execute: reads both files of the folder, parses them and hands the result to onComplete, which
+// may take its records over: nothing reads them afterwards.
 // Every failure (a missing file, a file with no line, a failure inside a callback) is raised as
 // EEncThreadError "Execute()\r..." before onComplete runs, or from it.
 void Execute(const std::filesystem::path& workFolder, bool mergeFiles, const ProgressFn& progress,
-             const std::function<void(const ParseResult&)>& onComplete);
+             const std::function<void(ParseResult&)>& onComplete);
 
 // The parser's two matching routines over its own lists.
 bool CheckEntryList(const T_RawEntry& raw, std::vector<T_EncEntry>& parsed);
