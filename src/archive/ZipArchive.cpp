@@ -64,20 +64,25 @@ std::string ZipArchive::Read(const MemberInfo& member,
     if (!file)
         throw ZipFailure("Error: cannot extract " + member.ListedName + ": " +
                          LastErrorText(handle_.get()));
+    // Read in pieces straight into their place: a progress report per piece, and no copy of a
+    // member of a hundred megabytes through a growing buffer. The room is only reserved, so a
+    // member that declares more than it holds costs no memory it does not fill.
+    constexpr size_t kPiece = 64 * 1024;
     std::string bytes;
-    char buffer[64 * 1024];
+    bytes.reserve(static_cast<size_t>(member.Size));
     while (bytes.size() < member.Size) {
-        size_t want =
-            static_cast<size_t>(std::min<uint64_t>(sizeof buffer, member.Size - bytes.size()));
-        size_t got = readPiece(file.get(), member, buffer, want);
+        const size_t filled = bytes.size();
+        bytes.resize(filled + std::min<size_t>(kPiece, member.Size - filled));
+        size_t got = readPiece(file.get(), member, bytes.data() + filled, bytes.size() - filled);
+        bytes.resize(filled + got);
         if (got == 0)
             throw damaged(member, "its data ends before its declared size");
-        bytes.append(buffer, got);
         if (onBytes)
             onBytes(got);
     }
     // libzip checks the CRC and the size only on the read that reaches the end of the data.
-    if (readPiece(file.get(), member, buffer, 1) != 0)
+    char beyond = 0;
+    if (readPiece(file.get(), member, &beyond, 1) != 0)
         throw damaged(member, "its data runs past its declared size");
     return bytes;
 }

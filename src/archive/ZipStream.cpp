@@ -2,6 +2,8 @@
 
 #include "common/AtomicFile.h"
 
+#include <utility>
+
 namespace krel {
 
 void TZipStream::SaveToFile(const std::filesystem::path& path) const {
@@ -10,6 +12,10 @@ void TZipStream::SaveToFile(const std::filesystem::path& path) const {
 
 void TZipStream::Clear() {
     bytes_.clear();
+}
+
+std::string TZipStream::TakeBytes() {
+    return std::exchange(bytes_, std::string());
 }
 
 void TZipStream::Assign(std::string&& bytes) {

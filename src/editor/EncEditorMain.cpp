@@ -146,7 +146,7 @@ std::string TEncEditorMain::extractWorkCopy(std::string_view member) {
     if (!stream)
         throw std::runtime_error("Could not extract " + std::string(member) + " from " +
                                  PathText(session_.ZipMaster1.ZipFileName()));
-    return stream->Bytes();
+    return stream->TakeBytes();
 }
 
 void TEncEditorMain::FormClose() {

@@ -14,7 +14,7 @@ std::string extractMember(TZipMaster& zip, std::string_view member, const LogFn&
     if (!stream)
         throw std::runtime_error("Cannot extract " + std::string(member) + " from " +
                                  PathText(zip.ZipFileName()));
-    return stream->Bytes();
+    return stream->TakeBytes();
 }
 
 } // namespace

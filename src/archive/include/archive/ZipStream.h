@@ -13,6 +13,9 @@ class TZipStream {
 public:
     const std::string& Bytes() const { return bytes_; }
     size_t Size() const { return bytes_.size(); }
+    // Hands the content over, leaving the stream empty: a text file of a hundred megabytes is
+    // neither copied nor kept twice.
+    std::string TakeBytes();
     // Writes the whole content to a file, atomically.
     void SaveToFile(const std::filesystem::path& path) const;
 
