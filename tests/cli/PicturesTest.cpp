@@ -77,7 +77,7 @@ TEST_F(PicturesTest, EveryMemberIsJudgedByItsOwnHeader) {
         {"BrokenCrc.png", brokenCrc},
     });
     // libzip writes no name twice, so the second twin is renamed in the archive's own bytes.
-    std::string bytes = ReadBytes(archive);
+    std::string bytes = ReadWholeFile(archive);
     for (size_t at = bytes.find("Twin-2.png"); at != std::string::npos;
          at = bytes.find("Twin-2.png", at))
         bytes.replace(at, 10, "Twin-1.png");
