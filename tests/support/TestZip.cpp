@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <zip.h>
+#include <zlib.h>
 
 namespace krel::test {
 
@@ -45,6 +46,11 @@ std::string memberData(zip_t* zip, zip_uint64_t index, zip_uint64_t size, zip_fl
     return data;
 }
 
+void putBigEndian(std::string& bytes, size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[at + size_t(i)] = static_cast<char>(value >> (24 - 8 * i));
+}
+
 } // namespace
 
 std::vector<StoredMember> ReadTestZip(const std::filesystem::path& archive) {
@@ -68,6 +74,14 @@ std::string PngBytes(int width, int height, uint32_t colour) {
         for (int shift : {16, 8, 0, 24})
             image.Rgba.push_back(static_cast<uint8_t>(shift == 24 ? 0xFF : colour >> shift));
     return EncodePng(image);
+}
+
+std::string WithPngHeader(std::string png, uint32_t width, uint32_t height, uint8_t colour) {
+    putBigEndian(png, 16, width);
+    putBigEndian(png, 20, height);
+    png[25] = static_cast<char>(colour);
+    putBigEndian(png, 29, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(png.data() + 12), 17)));
+    return png;
 }
 
 } // namespace krel::test

@@ -34,4 +34,8 @@ std::vector<StoredMember> ReadTestZip(const std::filesystem::path& archive);
 // A picture of the given size filled with one opaque colour (0xRRGGBB), as PNG bytes.
 std::string PngBytes(int width, int height, uint32_t colour = 0x808080);
 
+// A copy of PNG bytes whose header claims other sizes and colour type, with the header's
+// checksum made right again so only the values can be what a reader objects to.
+std::string WithPngHeader(std::string png, uint32_t width, uint32_t height, uint8_t colour = 6);
+
 } // namespace krel::test
