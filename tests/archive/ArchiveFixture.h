@@ -3,6 +3,8 @@
 // in one log, so tests can check what was shown and in which order.
 
 #include "archive/ZipMaster.h"
+#include "common/AtomicFile.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <gmock/gmock.h>
@@ -24,12 +26,12 @@ struct Event {
 class ArchiveTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
-    fs::path WriteFile(const std::string& name, const std::string& bytes) const;
-    std::string ReadFile(const fs::path& path) const;
+    fs::path WriteFile(const std::string& name, const std::string& bytes) const {
+        return WriteTestFile(dir / name, bytes);
+    }
     // Every file below the test folder with its bytes: what "nothing else changed" compares.
-    std::map<fs::path, std::string> Snapshot() const;
+    std::map<fs::path, std::string> Snapshot() const { return temp.Snapshot(); }
     std::vector<std::string> ListedNames() const;
     // Compression method of a stored member (ZIP_CM_STORE, ZIP_CM_DEFLATE), read with libzip.
     int MethodOf(const fs::path& archive, const std::string& storedName) const;
@@ -38,7 +40,8 @@ protected:
     std::vector<Event> EventsOfType(ProgressType type) const;
     int64_t SumOfUpdates() const;
 
-    fs::path dir;
+    TempFolder temp;
+    fs::path dir = temp.Path();
     TZipMaster zip;
     std::vector<std::string> reports;
     std::vector<Event> events;

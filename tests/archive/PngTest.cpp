@@ -1,9 +1,9 @@
 #include "archive/PngImage.h"
+#include "support/TestZip.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <png.h>
-#include <zlib.h>
 
 namespace krel::test {
 namespace {
@@ -37,22 +37,6 @@ std::string greyPicture(uint32_t width, uint32_t height) {
     std::string bytes(size, '\0');
     png_image_write_to_memory(&image, bytes.data(), &size, 0, grey.data(), 0, nullptr);
     bytes.resize(size);
-    return bytes;
-}
-
-void put32(std::string& bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
-}
-
-// A copy with other header values and the header's checksum made right again, so only the
-// values themselves can be what a decoder objects to.
-std::string withHeader(std::string bytes, uint32_t width, uint32_t height, uint8_t colour = 6) {
-    put32(bytes, 16, width);
-    put32(bytes, 20, height);
-    bytes[25] = static_cast<char>(colour);
-    auto crc = crc32(0, reinterpret_cast<const Bytef*>(bytes.data() + 12), 17);
-    put32(bytes, 29, static_cast<uint32_t>(crc));
     return bytes;
 }
 
@@ -95,7 +79,7 @@ TEST(PngTest, BadStreamsGiveAClearErrorAndNoImage) {
     std::string corrupted = good;
     for (size_t i = 60; i < 90; ++i)
         corrupted[i] = static_cast<char>(corrupted[i] ^ 0x5A);
-    std::string bigSmall = withHeader(good, MaxPngSide, MaxPngSide);
+    std::string bigSmall = WithPngHeader(good, MaxPngSide, MaxPngSide);
     const std::vector<BadCase> cases = {
         {"empty", "", "Not a PNG picture"},
         {"text", "GIF89a and other things", "Not a PNG picture"},
@@ -103,11 +87,11 @@ TEST(PngTest, BadStreamsGiveAClearErrorAndNoImage) {
         {"cut in half", good.substr(0, good.size() / 2), "Damaged PNG picture"},
         {"last bytes of image data cut", good.substr(0, good.size() - 24), "Damaged PNG picture"},
         {"image data scrambled", corrupted, "Damaged PNG picture"},
-        {"one pixel too wide", withHeader(good, MaxPngSide + 1, 30), "too large"},
-        {"size wrapping 32 bits", withHeader(good, 65536, 65536), "too large"},
+        {"one pixel too wide", WithPngHeader(good, MaxPngSide + 1, 30), "too large"},
+        {"size wrapping 32 bits", WithPngHeader(good, 65536, 65536), "too large"},
         {"huge header, little data", bigSmall, "image data missing"},
-        {"zero width", withHeader(good, 0, 30), "invalid picture header"},
-        {"unknown colour type", withHeader(good, 40, 30, 5), "invalid picture header"},
+        {"zero width", WithPngHeader(good, 0, 30), "invalid picture header"},
+        {"unknown colour type", WithPngHeader(good, 40, 30, 5), "invalid picture header"},
     };
     for (const auto& c : cases) {
         try {
@@ -124,7 +108,7 @@ TEST(PngTest, HeaderReaderNeedsOnlyTheHeader) {
     PngSize size = ReadPngSize(bytes.substr(0, 40));
     EXPECT_EQ(size.Width, 300u);
     EXPECT_EQ(size.Height, 200u);
-    EXPECT_EQ(ReadPngSize(withHeader(bytes, 20000, 5)).Width, 20000u);
+    EXPECT_EQ(ReadPngSize(WithPngHeader(bytes, 20000, 5)).Width, 20000u);
     EXPECT_THROW(ReadPngSize("plain text of some length, well past the header"), EPngError);
     EXPECT_THROW(ReadPngSize(bytes.substr(0, 20)), EPngError);
 }

@@ -66,7 +66,7 @@ with zipfile.ZipFile(sys.argv[1]) as z:
         int status = std::system(("python3 '" + script.string() + "' '" + archive.string() +
                                   "' > '" + out.string() + "' 2>&1")
                                      .c_str());
-        return (status == 0 ? "" : "failed: ") + ReadFile(out);
+        return (status == 0 ? "" : "failed: ") + ReadWholeFile(out);
     }
 
     int UnzipTest(const fs::path& archive) {

@@ -84,7 +84,7 @@ TEST_F(ZipMasterTest, SavedStreamIsTheMemberByteForByte) {
     TZipStream* stream = zip.ExtractFileToStream("blob.bin");
     ASSERT_NE(stream, nullptr);
     stream->SaveToFile(dir / "copy.bin");
-    EXPECT_EQ(ReadFile(dir / "copy.bin"), binary);
+    EXPECT_EQ(ReadWholeFile(dir / "copy.bin"), binary);
 }
 
 TEST_F(ZipMasterTest, AddCreatesTheArchiveWithBareNamesDeflatedOrStoredBySuffix) {
@@ -262,7 +262,7 @@ TEST_F(ZipMasterTest, AFileRemovedWhileTheArchiveIsWrittenLeavesTheOldArchive) {
     EXPECT_FALSE(zip.Add());
     before.erase(dir / "Encyclopedia.zip");
     auto after = Snapshot();
-    EXPECT_EQ(after[dir / "Encyclopedia.zip"], ReadFile(archive));
+    EXPECT_EQ(after[dir / "Encyclopedia.zip"], ReadWholeFile(archive));
     after.erase(dir / "Encyclopedia.zip");
     after.erase(dir / "first.txt");
     before.erase(dir / "first.txt");
@@ -274,7 +274,7 @@ TEST_F(ZipMasterTest, AFileRemovedWhileTheArchiveIsWrittenLeavesTheOldArchive) {
 
 TEST_F(ZipMasterTest, AFileCutShortWhileItIsReadLeavesTheOldArchive) {
     fs::path archive = ExportedArchive();
-    std::string before = ReadFile(archive);
+    std::string before = ReadWholeFile(archive);
     fs::path large = WriteFile("large.txt", std::string(300000, 'L'));
     zip.FSpecArgs() = {large};
     zip.OnProgress = [&](TZipMaster&, ProgressType type, const std::string&, int64_t) {
@@ -282,14 +282,14 @@ TEST_F(ZipMasterTest, AFileCutShortWhileItIsReadLeavesTheOldArchive) {
             fs::resize_file(large, 1000);
     };
     EXPECT_FALSE(zip.Add());
-    EXPECT_EQ(ReadFile(archive), before);
+    EXPECT_EQ(ReadWholeFile(archive), before);
     EXPECT_EQ(reports.size(), 1u);
 }
 
 TEST_F(ZipMasterTest, AHandlerFailureReachesTheCallerAndTheArchiveStaysAsItWas) {
     struct HandlerFailure {};
     fs::path archive = ExportedArchive();
-    std::string before = ReadFile(archive);
+    std::string before = ReadWholeFile(archive);
     zip.FSpecArgs() = {WriteFile("late.txt", std::string(100000, 'x'))};
     zip.OnProgress = [](TZipMaster&, ProgressType type, const std::string&, int64_t) {
         if (type == ProgressType::ProgressUpdate)
@@ -297,7 +297,7 @@ TEST_F(ZipMasterTest, AHandlerFailureReachesTheCallerAndTheArchiveStaysAsItWas) 
     };
     EXPECT_THROW(zip.Add(), HandlerFailure);
     EXPECT_THROW(zip.Rename({{"wsEncyclopedia", "renamed", 0}}), HandlerFailure);
-    EXPECT_EQ(ReadFile(archive), before);
+    EXPECT_EQ(ReadWholeFile(archive), before);
     EXPECT_TRUE(reports.empty());
 }
 

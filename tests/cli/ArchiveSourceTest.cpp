@@ -97,7 +97,7 @@ TEST_F(ArchiveSourceTest, RefusedArchiveGivesOneLineWithTheReasonAndWritesNothin
         SCOPED_TRACE(c.name);
         std::string archive = Packed("pack.mob", c.members);
         if (c.damage)
-            WriteFileAtomic(archive, c.damage(ReadBytes(archive)));
+            WriteFileAtomic(archive, c.damage(ReadWholeFile(archive)));
         ToolRun run = RunTool({"save", archive, temp / "out"});
         EXPECT_EQ(run.Status, 2);
         EXPECT_NE(run.Err.find(c.mentions), std::string::npos) << run.Err;

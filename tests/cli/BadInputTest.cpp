@@ -1,7 +1,6 @@
 #include "ToolRunner.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -29,12 +28,6 @@ void goodSource(const TempFolder& temp) {
                       {});
 }
 
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-}
-
 TEST(BadInputTest, EachGivesOneLineNamingTheCauseStatusTwoAndWritesNothing) {
     const std::vector<BadCase> cases = {
         {"missing folder", nullptr, {"toc", "@/nowhere"}, "nowhere"},
@@ -48,15 +41,15 @@ TEST(BadInputTest, EachGivesOneLineNamingTheCauseStatusTwoAndWritesNothing) {
         {"empty contents file",
          [](const TempFolder& t) {
              goodSource(t);
-             writeFile(t.Path() / "src" / "wsEncyclopedia.txt", "");
+             test::WriteTestFile(t.Path() / "src" / "wsEncyclopedia.txt", "");
          },
          {"save", "@/src", "@/out"},
          "wsEncyclopedia.txt': the file holds no line"},
         {"titles ending at once",
          [](const TempFolder& t) {
              goodSource(t);
-             writeFile(t.Path() / "src" / "wsEncyclopediaTitles.txt",
-                       std::string("\xFF\xFE\0\0x", 5));
+             test::WriteTestFile(t.Path() / "src" / "wsEncyclopediaTitles.txt",
+                                 std::string("\xFF\xFE\0\0x", 5));
          },
          {"merge", "@/src", "@/src", "--out", "@/out"},
          "wsEncyclopediaTitles.txt': the file holds no line"},
@@ -98,13 +91,13 @@ TEST(BadInputTest, FailedSaveKeepsThePreviousFiles) {
     goodSource(temp);
     fs::path out = temp.Path() / "out";
     WriteEncyclopedia(out, {"|EGT_KEEP|\"Kept\""}, {});
-    std::string before = ReadBytes(out / "wsEncyclopediaTitles.txt");
+    std::string before = ReadWholeFile(out / "wsEncyclopediaTitles.txt");
     fs::remove(out / "wsEncyclopedia.txt");
     fs::create_directory(out / "wsEncyclopedia.txt");
     ToolRun run = RunTool({"save", (temp.Path() / "src").string(), out.string()});
     EXPECT_EQ(run.Status, 2);
     EXPECT_NE(run.Err.find("wsEncyclopedia.txt"), std::string::npos) << run.Err;
-    EXPECT_EQ(ReadBytes(out / "wsEncyclopediaTitles.txt"), before);
+    EXPECT_EQ(ReadWholeFile(out / "wsEncyclopediaTitles.txt"), before);
 }
 
 // A full device or a closed standard output loses the output: the command has not done its work.

@@ -4,42 +4,13 @@
 #include "encyclopedia/Completion.h"
 #include "encyclopedia/Parser.h"
 #include "exchange/Export.h"
+#include "support/TestZip.h"
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 namespace krel::testing {
 namespace {
 namespace fs = std::filesystem;
-
-struct RawMember {
-    std::string Name;
-    int Method = -1;
-    std::string Compressed; // the member's data as stored
-};
-
-// Members with their stored data, read with libzip without decompressing them.
-std::vector<RawMember> rawMembers(const fs::path& archive) {
-    int error = 0;
-    zip_t* opened = zip_open(archive.c_str(), ZIP_RDONLY, &error);
-    std::vector<RawMember> members;
-    for (zip_int64_t i = 0; opened && i < zip_get_num_entries(opened, 0); ++i) {
-        zip_stat_t stat;
-        zip_stat_index(opened, i, 0, &stat);
-        std::string data(stat.comp_size, '\0');
-        zip_file_t* file = zip_fopen_index(opened, i, ZIP_FL_COMPRESSED);
-        zip_fread(file, data.data(), data.size());
-        zip_fclose(file);
-        members.push_back({stat.name, stat.comp_method, data});
-    }
-    if (opened)
-        zip_discard(opened);
-    return members;
-}
-
-bool operator==(const RawMember& a, const RawMember& b) {
-    return a.Name == b.Name && a.Method == b.Method && a.Compressed == b.Compressed;
-}
 
 // What the editor's export writes right after opening the folder: the list in the order of the
 // table of contents that opening shows.
@@ -64,7 +35,7 @@ TEST(PackTest, WritesTheArchiveOfTheEditorsExportFromAFolderOrAnArchive) {
                       {"\\*EGC_WARD Dry.", "\\*EGC_WBEL Wet.", "\\*EGC_EROR Hello."});
     const std::string source = temp / "source";
     fs::path exported = editorExport(source, temp.Path() / "editor");
-    std::vector<RawMember> expected = rawMembers(exported);
+    std::vector<test::StoredMember> expected = test::ReadTestZip(exported);
     ASSERT_EQ(expected.size(), 2u);
     EXPECT_EQ(expected[0].Name,
               "GameDataSets/Classic_01/GameData/English/wStrings/wsEncyclopedia.txt");
@@ -72,10 +43,10 @@ TEST(PackTest, WritesTheArchiveOfTheEditorsExportFromAFolderOrAnArchive) {
 
     ToolRun fromFolder = RunTool({"pack", source, temp / "release.zip"});
     EXPECT_EQ(fromFolder.Status, 0) << fromFolder.Err;
-    EXPECT_TRUE(rawMembers(temp.Path() / "release.zip") == expected);
+    EXPECT_TRUE(test::ReadTestZip(temp.Path() / "release.zip") == expected);
     ToolRun fromArchive = RunTool({"pack", exported.string(), temp / "again.zip"});
     EXPECT_EQ(fromArchive.Status, 0) << fromArchive.Err;
-    EXPECT_TRUE(rawMembers(temp.Path() / "again.zip") == expected);
+    EXPECT_TRUE(test::ReadTestZip(temp.Path() / "again.zip") == expected);
 }
 
 TEST(PackTest, AFailureLeavesNothingBehind) {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <set>
-#include <zlib.h>
 
 namespace krel::testing {
 namespace {
@@ -46,19 +45,9 @@ TEST_F(PicturesTest, ListsPngMembersInArchiveOrderWithTheirHeadersSize) {
                                        row("Damaged\\cut.png", 24, nullptr, nullptr)}));
 }
 
-void putBigEndian(std::string& bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
-}
-
-// A picture whose header says width x height, its header chunk's CRC right, its data cut to
-// fit in size bytes.
+// A picture whose header says width x height, its data cut to fit in size bytes.
 std::string pictureDeclaring(uint32_t width, uint32_t height, size_t size) {
-    std::string bytes = test::PngBytes(4, 4).substr(0, size);
-    putBigEndian(bytes, 16, width);
-    putBigEndian(bytes, 20, height);
-    putBigEndian(bytes, 29, crc32(0, reinterpret_cast<const Bytef*>(bytes.data() + 12), 17));
-    return bytes;
+    return test::WithPngHeader(test::PngBytes(4, 4).substr(0, size), width, height);
 }
 
 // Every member is read at its own place in the archive, so members whose names differ only in
@@ -77,7 +66,7 @@ TEST_F(PicturesTest, EveryMemberIsJudgedByItsOwnHeader) {
         {"BrokenCrc.png", brokenCrc},
     });
     // libzip writes no name twice, so the second twin is renamed in the archive's own bytes.
-    std::string bytes = ReadBytes(archive);
+    std::string bytes = ReadWholeFile(archive);
     for (size_t at = bytes.find("Twin-2.png"); at != std::string::npos;
          at = bytes.find("Twin-2.png", at))
         bytes.replace(at, 10, "Twin-1.png");

@@ -63,7 +63,7 @@ TEST_F(SampleTest, IsStoredExactlyAsASortedSaveWritesIt) {
     ASSERT_EQ(RunTool({"save", kSample, temp / "out", "--sorted"}).Status, 0);
     for (const char* name : {"wsEncyclopediaTitles.txt", "wsEncyclopedia.txt"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(ReadBytes(temp.Path() / "out" / name), ReadBytes(kSample + "/" + name));
+        EXPECT_EQ(ReadWholeFile(temp.Path() / "out" / name), ReadWholeFile(kSample + "/" + name));
     }
 }
 

@@ -3,10 +3,8 @@
 #include "common/AtomicFile.h"
 #include "encyclopedia/TextFormat.h"
 
-#include <atomic>
 #include <cstdlib>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace krel::testing {
 namespace fs = std::filesystem;
@@ -38,22 +36,9 @@ ToolRun RunTool(const std::vector<std::string>& args, const std::string& output)
     int raw = std::system(command.c_str());
     ToolRun run;
     run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    run.Out = output.empty() ? ReadBytes(io / "out") : "";
-    run.Err = ReadBytes(io / "err");
+    run.Out = output.empty() ? ReadWholeFile(io / "out") : "";
+    run.Err = ReadWholeFile(io / "err");
     return run;
-}
-
-TempFolder::TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = fs::temp_directory_path() /
-            ("krel-cli-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
 }
 
 void WriteEncyclopedia(const fs::path& folder, const std::vector<std::string>& titles,
@@ -65,10 +50,6 @@ void WriteEncyclopedia(const fs::path& folder, const std::vector<std::string>& t
 
 std::string EncyclopediaFileBytes(const std::vector<std::string>& lines) {
     return EncodeEncyclopediaText(fileText(lines));
-}
-
-std::string ReadBytes(const fs::path& file) {
-    return ReadWholeFile(file);
 }
 
 } // namespace krel::testing

@@ -2,6 +2,7 @@
 
 #include "WriteTrials.h"
 #include "common/Platform.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -16,14 +17,6 @@ using namespace krel;
 namespace {
 class AtomicFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("krel-atomic-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
     size_t entriesIn(const fs::path& folder) {
         return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
     }
@@ -38,7 +31,8 @@ protected:
         stat(file.c_str(), &info);
         return info.st_mode & 07777;
     }
-    fs::path dir;
+    krel::test::TempFolder temp;
+    fs::path dir = temp.Path();
 };
 } // namespace
 

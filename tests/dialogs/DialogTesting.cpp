@@ -10,25 +10,6 @@
 
 namespace krel::test {
 
-T_EncEntry Header(std::string tag, std::string content) {
-    return {ekHeader, {}, {}, {}, {}, std::move(content), std::move(tag)};
-}
-
-T_EncEntry Entry(std::string tag, std::string title, std::string related, std::string content) {
-    return {ekEntry,       std::move(title), {}, {}, std::move(related), std::move(content),
-            std::move(tag)};
-}
-
-T_EncEntry Letter(char letter) {
-    return {ekLetter, std::string(1, letter), {}, {}, {}, {}, {}};
-}
-
-std::unique_ptr<Encyclopedia> MakeEncyclopedia(const std::vector<T_EncEntry>& records) {
-    auto encyclopedia = std::make_unique<Encyclopedia>();
-    encyclopedia->Replace(records);
-    return encyclopedia;
-}
-
 void AnswerPicker(int row, PickerSeen* seen) {
     WhenModalShown([row, seen](QWidget* dialog) {
         auto* picker = qobject_cast<TListAdd*>(dialog);

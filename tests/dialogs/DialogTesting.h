@@ -1,8 +1,8 @@
 #pragma once
-// Shared pieces of the dialog tests: record builders, an encyclopedia from a list, answering
-// the list picker by clicking one of its rows, and where a game keeps its picture archive.
+// Shared pieces of the dialog tests: answering the list picker by clicking one of its rows,
+// and where a game keeps its picture archive.
 
-#include "encyclopedia/Encyclopedia.h"
+#include "support/Records.h"
 #include "support/TestZip.h"
 
 #include <QRect>
@@ -13,13 +13,6 @@
 #include <vector>
 
 namespace krel::test {
-
-T_EncEntry Header(std::string tag, std::string content);
-T_EncEntry Entry(std::string tag, std::string title, std::string related = {},
-                 std::string content = {});
-T_EncEntry Letter(char letter);
-
-std::unique_ptr<Encyclopedia> MakeEncyclopedia(const std::vector<T_EncEntry>& records);
 
 // What the picker looked like when it appeared, and where it was put.
 struct PickerSeen {

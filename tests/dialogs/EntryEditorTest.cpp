@@ -29,7 +29,7 @@ protected:
     std::unique_ptr<Encyclopedia> encyclopedia = MakeEncyclopedia({
         Header("0001", "Worlds:W001,W002"),
         Header("0002", "Fleets:S001"),
-        Entry("W001", "Aurelia", "W002 S001,x999 W003 W004", "First line/pSecond line"),
+        Linked(Entry("W001", "Aurelia", {}, "First line/pSecond line"), "W002 S001,x999 W003 W004"),
         Entry("W002", "Brannoc"),
         Entry("W003", "Cindral"),
         Entry("W004", "Dunmere"),

@@ -21,31 +21,21 @@ Texts textsOf(const Encyclopedia& encyclopedia) {
     return texts;
 }
 
-std::unique_ptr<Encyclopedia> bookOf(const std::vector<T_EncEntry>& records) {
-    auto book = std::make_unique<Encyclopedia>();
-    book->Replace(records);
-    return book;
-}
-
-T_EncEntry linked(T_EncEntry entry, std::string related) {
-    entry.Related = std::move(related);
-    return entry;
-}
-
 TEST(Edits, HeaderTextsAndNumbers) {
     EXPECT_EQ(HeaderText("Ships", {}), "Ships");
     EXPECT_EQ(HeaderText("Ships", {"S001", "A B", "Q\"T"}), "Ships:S001,\"A B\",\"Q\"\"T\"");
     EXPECT_EQ(HeaderText("", {"S001"}), ":S001");
 
-    auto book = bookOf({Header("0012", "Ships:S001,XXXX,0012,s002,S001"), Entry("S001", "Sloop"),
-                        Entry("S002", "Brig"), Header("0003", "Stars")});
+    auto book =
+        MakeEncyclopedia({Header("0012", "Ships:S001,XXXX,0012,s002,S001"), Entry("S001", "Sloop"),
+                          Entry("S002", "Brig"), Header("0003", "Stars")});
     const HeaderDraft draft = DraftOfHeader(*book, *book->At(0));
     EXPECT_EQ(draft.Tag, "0012");
     EXPECT_EQ(draft.Title, "Ships");
     EXPECT_EQ(draft.Members, (Texts{"S001", "S002", "S001"}))
         << "unknown tags and headers are left out, entries keep their own letter case";
     EXPECT_EQ(NextHeaderTag(*book), "0013");
-    EXPECT_EQ(NextHeaderTag(*bookOf({Entry("S001", "Sloop")})), "0001");
+    EXPECT_EQ(NextHeaderTag(*MakeEncyclopedia({Entry("S001", "Sloop")})), "0001");
 }
 
 struct MoveCase {
@@ -66,7 +56,7 @@ TEST(Edits, MovingAnEntryBetweenHeaders) {
         {"w001 LORE", {" Worlds :W002", "Ships:S001", "W001 lore:W001"}},
     };
     for (const MoveCase& c : cases) {
-        auto book = bookOf(records);
+        auto book = MakeEncyclopedia(records);
         MoveToHeader(*book, book->At(3), c.title);
         Texts headers;
         for (size_t i = 0; i < 3; ++i)
@@ -74,7 +64,8 @@ TEST(Edits, MovingAnEntryBetweenHeaders) {
         EXPECT_EQ(headers, c.headers) << c.title;
     }
     // An entry in no header moves only when another title is chosen; every equal title takes it.
-    auto book = bookOf({Header("0001", "Ships"), Header("0002", "ships:X"), Entry("A001", "A")});
+    auto book =
+        MakeEncyclopedia({Header("0001", "Ships"), Header("0002", "ships:X"), Entry("A001", "A")});
     MoveToHeader(*book, book->At(2), "(none)");
     EXPECT_EQ(book->At(0)->Content, "Ships");
     MoveToHeader(*book, book->At(2), "Ships");
@@ -82,9 +73,10 @@ TEST(Edits, MovingAnEntryBetweenHeaders) {
 }
 
 TEST(Edits, ARenamedTagFollowsIntoWholeItemsOnly) {
-    auto book = bookOf({Header("0001", "A001 Worlds:A001,B002"), Header("0002", "Ships:C003 A001"),
-                        Header("0003", "A001"), linked(Entry("B002", "Beta"), "A001,a001,\"A001\""),
-                        linked(Entry("C003", "Gamma"), "XA001"), Entry("A001", "Alpha")});
+    auto book = MakeEncyclopedia({Header("0001", "A001 Worlds:A001,B002"),
+                                  Header("0002", "Ships:C003 A001"), Header("0003", "A001"),
+                                  Linked(Entry("B002", "Beta"), "A001,a001,\"A001\""),
+                                  Linked(Entry("C003", "Gamma"), "XA001"), Entry("A001", "Alpha")});
     RenameTag(*book, "A001", "B 01");
     EXPECT_EQ(textsOf(*book),
               (Texts{"0001 A001 Worlds:\"B 01\",B002", "0002 Ships:C003 \"B 01\"", "0003 A001",
@@ -99,30 +91,31 @@ TEST(Edits, AnEditedEntry) {
         EntryDraft draft;
         Texts after;
     };
-    const T_EncEntry ardent = linked(Entry("W001", "Ardent"), "S001");
+    const T_EncEntry ardent = Linked(Entry("W001", "Ardent"), "S001");
     const Case cases[] = {
         {"title only",
-         {linked(Entry("W001", "Ardent Prime"), "S001"), "Worlds"},
+         {Linked(Entry("W001", "Ardent Prime"), "S001"), "Worlds"},
          {"0001 Worlds:W001", "0002 Ships:S001,W001", "W001 Ardent Prime [S001]",
           "S001 Sloop [W001,W002]"}},
         {"new tag and header",
-         {linked(Entry("N001", "Nadir"), ""), "ships"},
+         {Linked(Entry("N001", "Nadir"), ""), "ships"},
          {"0001 Worlds:", "0002 Ships:S001,N001", "N001 Nadir []", "S001 Sloop [N001,W002]"}},
         {"no header",
          {Entry("W001", "Ardent"), "(none)"},
          {"0001 Worlds:", "0002 Ships:S001", "W001 Ardent []", "S001 Sloop [W001,W002]"}},
     };
     for (const Case& c : cases) {
-        auto book = bookOf({Header("0001", "Worlds:W001"), Header("0002", "Ships:S001,W001"),
-                            ardent, linked(Entry("S001", "Sloop"), "W001,W002")});
+        auto book =
+            MakeEncyclopedia({Header("0001", "Worlds:W001"), Header("0002", "Ships:S001,W001"),
+                              ardent, Linked(Entry("S001", "Sloop"), "W001,W002")});
         ApplyEntryDraft(*book, book->At(2), c.draft);
         EXPECT_EQ(textsOf(*book), c.after) << c.label;
     }
 }
 
 TEST(Edits, AddingEntriesAndHeaders) {
-    auto book = bookOf({Header("0001", "Worlds"), Entry("W001", "Ardent")});
-    EntryDraft draft{linked(Entry("N001", "Nebula", "gas", "Gas./pDust."), "W001"), "WORLDS"};
+    auto book = MakeEncyclopedia({Header("0001", "Worlds"), Entry("W001", "Ardent")});
+    EntryDraft draft{Linked(Entry("N001", "Nebula", "gas", "Gas./pDust."), "W001"), "WORLDS"};
     draft.Fields.Kind = ekHeader; // the kind is not the draft's to choose
     const T_EncEntry* added = AddEntry(*book, draft);
     EXPECT_EQ(added, book->At(2));
@@ -149,10 +142,10 @@ struct DropCase {
 
 // Four headers: First lists A001, B002, C003; Second lists D004; Third and Fourth are empty.
 std::unique_ptr<Encyclopedia> fourHeaders() {
-    return bookOf({Header("0001", "First:A001,B002,C003"), Header("0002", "Second:D004"),
-                   Header("0003", "Third"), Header("0004", "Fourth"), Entry("A001", "Aa"),
-                   Entry("B002", "Bb"), Entry("C003", "Cc"), Entry("D004", "Dd"),
-                   Entry("E005", "Ee")});
+    return MakeEncyclopedia({Header("0001", "First:A001,B002,C003"), Header("0002", "Second:D004"),
+                             Header("0003", "Third"), Header("0004", "Fourth"), Entry("A001", "Aa"),
+                             Entry("B002", "Bb"), Entry("C003", "Cc"), Entry("D004", "Dd"),
+                             Entry("E005", "Ee")});
 }
 
 TEST(Edits, DroppingOneRecordOnAnother) {

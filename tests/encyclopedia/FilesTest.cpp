@@ -5,6 +5,7 @@
 #include "encyclopedia/Parser.h"
 #include "encyclopedia/TextFormat.h"
 #include "encyclopedia/Writer.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -33,17 +34,8 @@ TEST(Parse, ReportsEachWholePercentageOnce) {
 
 class WorkFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder =
-            fs::temp_directory_path() /
-            ("krel-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    fs::path folder;
+    TempFolder temp;
+    fs::path folder = temp.Path();
 };
 
 TEST_F(WorkFolder, ExecuteFailsBeforeCompletionOnMissingOrEmptyFiles) {

@@ -1,8 +1,8 @@
 #pragma once
-// Small builders and a recording row sink shared by the encyclopedia tests.
+// Readable records in failure messages and a recording row sink for the encyclopedia tests.
 
-#include "encyclopedia/Encyclopedia.h"
 #include "encyclopedia/Indexes.h"
+#include "support/Records.h"
 
 #include <ostream>
 #include <string>
@@ -23,20 +23,6 @@ inline void PrintTo(const T_RawEntry& r, std::ostream* out) {
 } // namespace krel
 
 namespace krel::test {
-
-inline T_EncEntry Header(std::string tag, std::string content) {
-    return {ekHeader, {}, {}, {}, {}, std::move(content), std::move(tag)};
-}
-
-inline T_EncEntry Entry(std::string tag, std::string title, std::string keywords = {},
-                        std::string content = {}) {
-    return {ekEntry,       std::move(title), {}, std::move(keywords), {}, std::move(content),
-            std::move(tag)};
-}
-
-inline T_EncEntry Letter(char letter) {
-    return {ekLetter, std::string(1, letter), {}, {}, {}, {}, {}};
-}
 
 // Rows as (position in the encyclopedia, selectable), so they compare with plain vectors.
 class RecordingSink : public RowSink {

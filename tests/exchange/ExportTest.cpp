@@ -57,7 +57,7 @@ TEST_F(ExportTest, ZipReplacesAnOlderArchiveWithExactlyTheTwoDeflatedMembers) {
               "Encyclopedia ZIP file created in the directory: " + out.string() + "/");
     EXPECT_EQ(disposed.size(), 1u);
     const std::string folder = "GameDataSets/Classic_01/GameData/English/wStrings/";
-    std::vector<Member> members = ReadArchive(out / "Encyclopedia.zip");
+    std::vector<StoredMember> members = ReadTestZip(out / "Encyclopedia.zip");
     ASSERT_EQ(members.size(), 2u);
     for (const auto& [member, name] :
          {std::pair{members[0], "wsEncyclopedia.txt"}, {members[1], "wsEncyclopediaTitles.txt"}}) {
@@ -71,7 +71,7 @@ TEST_F(ExportTest, ZipReplacesAnOlderArchiveWithExactlyTheTwoDeflatedMembers) {
 }
 
 TEST_F(ExportTest, FailedExportsLeaveTheExportFolderAsItWas) {
-    fs::path belowFile = Write(dir / "plain", "a plain file") / "Program";
+    fs::path belowFile = WriteTestFile(dir / "plain", "a plain file") / "Program";
     EXPECT_EQ(ExportFolderFor(out, dir / "StandIn"), out);
     EXPECT_EQ(ExportFolderFor(belowFile, dir / "StandIn"), dir / "StandIn");
     EXPECT_TRUE(fs::is_directory(dir / "StandIn"));

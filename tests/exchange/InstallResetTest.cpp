@@ -15,7 +15,7 @@ protected:
 TEST_F(InstallResetTest, ResetReplacesBothWorkCopiesOnlyWhenBothMembersExtract) {
     fs::path mob = data / "wStrings.mob";
     MakeArchive(mob, {{"wStrings/wsEncyclopedia.txt", "game contents"}});
-    Write(dir / "plain.mob", "plain text, no archive");
+    WriteTestFile(dir / "plain.mob", "plain text, no archive");
     auto before = Snapshot();
     for (const fs::path& broken : {mob, dir / "plain.mob"}) {
         EXPECT_THROW(ExtractGameEncyclopedia(zip, broken, work, logFn), std::runtime_error);
@@ -35,7 +35,7 @@ TEST_F(InstallResetTest, ResetReplacesBothWorkCopiesOnlyWhenBothMembersExtract) 
 }
 
 TEST_F(InstallResetTest, InstallKeepsOneBackupGenerationAndOverwritesReadOnlyFiles) {
-    Write(Loose("wsEncyclopedia.txt"), "installed before");
+    WriteTestFile(Loose("wsEncyclopedia.txt"), "installed before");
     fs::permissions(Loose("wsEncyclopedia.txt"), fs::perms::owner_read);
     Install();
     EXPECT_EQ(ReadWholeFile(Loose("wsEncyclopedia.txt")), "loaded contents");
@@ -43,8 +43,8 @@ TEST_F(InstallResetTest, InstallKeepsOneBackupGenerationAndOverwritesReadOnlyFil
     EXPECT_EQ(ReadWholeFile(Loose("wsEncyclopedia.txt.bak")), "installed before");
     EXPECT_NE(fs::status(Loose("wsEncyclopedia.txt")).permissions() & fs::perms::owner_write,
               fs::perms::none);
-    Write(work / "wsEncyclopedia.txt", "");
-    Write(work / "wsEncyclopediaTitles.txt", "");
+    WriteTestFile(work / "wsEncyclopedia.txt", "");
+    WriteTestFile(work / "wsEncyclopediaTitles.txt", "");
     Install();
     EXPECT_EQ(fs::file_size(Loose("wsEncyclopedia.txt")), 0u);
     EXPECT_EQ(fs::file_size(Loose("wsEncyclopediaTitles.txt")), 0u);
@@ -54,11 +54,11 @@ TEST_F(InstallResetTest, InstallKeepsOneBackupGenerationAndOverwritesReadOnlyFil
 }
 
 TEST_F(InstallResetTest, FailedInstallChangesNoLooseFile) {
-    Write(Loose("wsEncyclopedia.txt"), "installed contents");
-    Write(Loose("wsEncyclopedia.txt.bak"), "older contents");
-    Write(Loose("wsEncyclopediaTitles.txt"), "installed titles");
+    WriteTestFile(Loose("wsEncyclopedia.txt"), "installed contents");
+    WriteTestFile(Loose("wsEncyclopedia.txt.bak"), "older contents");
+    WriteTestFile(Loose("wsEncyclopediaTitles.txt"), "installed titles");
     // Fails only after the contents file was swapped in.
-    Write(Loose("wsEncyclopediaTitles.txt.bak/keep"), "a folder in the way");
+    WriteTestFile(Loose("wsEncyclopediaTitles.txt.bak/keep"), "a folder in the way");
     const std::pair<std::function<void()>, std::string> cases[] = {
         {[] {}, "wsEncyclopediaTitles.txt.bak"},
         {[&] { data = dir / "elsewhere"; }, "elsewhere/wStrings"},

@@ -30,12 +30,12 @@ TEST_F(StagingTest, PairsAreClassifiedByFileNameWhateverTheOrderAndExtensionCase
     };
     for (const auto& [first, second] : pairs) {
         bool titlesFirst = first.find("Titles") != std::string::npos;
-        fs::path a = Write(dir / first, titlesFirst ? "new titles" : "new contents");
-        fs::path b = Write(dir / second, titlesFirst ? "new contents" : "new titles");
+        fs::path a = WriteTestFile(dir / first, titlesFirst ? "new titles" : "new contents");
+        fs::path b = WriteTestFile(dir / second, titlesFirst ? "new contents" : "new titles");
         EXPECT_EQ(Stage({a, b}).Message, "");
         ExpectStaged();
-        Write(work / "wsEncyclopedia.txt", "loaded contents");
-        Write(work / "wsEncyclopediaTitles.txt", "loaded titles");
+        WriteTestFile(work / "wsEncyclopedia.txt", "loaded contents");
+        WriteTestFile(work / "wsEncyclopediaTitles.txt", "loaded titles");
     }
     EXPECT_THAT(traces, ElementsAre("Ext: .TXT", "Ext: .TXT", "Ext: .txt", "Ext: .txt"));
 }
@@ -48,9 +48,9 @@ TEST_F(StagingTest, RefusedSelectionsChangeNothing) {
         {"wsEncyclopediaTitles.txt", "other/wsEncyclopediaTitles.txt"},
     };
     for (const auto& [first, second] : pairs)
-        ExpectRefused({Write(dir / first, "1"), Write(dir / second, "2")},
+        ExpectRefused({WriteTestFile(dir / first, "1"), WriteTestFile(dir / second, "2")},
                       StageOutcome::InvalidFiles);
-    const std::vector<Member> archives[] = {
+    const std::vector<ZipMember> archives[] = {
         {{"a/wsEncyclopedia.txt", "c"},
          {"a/wsEncyclopediaTitles.txt", "t"},
          {"b/wsEncyclopedia.txt", "c"}},
@@ -70,7 +70,7 @@ TEST_F(StagingTest, ArchivesAreImportedOrMergedInDirectoryOrder) {
     fs::path archive = MakeArchive(dir / "mod.zip", {{"readme.txt", "hello"},
                                                      {"x/wsEncyclopediaTitles.txt", "new titles"},
                                                      {"y/wsEncyclopedia.txt", "new contents"}});
-    fs::path ignored = Write(dir / "other.txt", "three files: the first is the archive");
+    fs::path ignored = WriteTestFile(dir / "other.txt", "three files: the first is the archive");
     EXPECT_EQ(Stage({archive, ignored, ignored}, StageTarget::Merge).Outcome, StageOutcome::Staged);
     ExpectStaged(".merge");
     EXPECT_EQ(ReadWholeFile(work / "wsEncyclopedia.txt"), "loaded contents");
@@ -86,8 +86,8 @@ TEST_F(StagingTest, ASourceThatCannotBeReadWholeLeavesEveryTarget) {
     fs::path damaged = MakeArchive(dir / "damaged.zip", {{"wsEncyclopediaTitles.txt", "t"},
                                                          {"wsEncyclopedia.txt", "CONTENTS"}});
     std::string bytes = ReadWholeFile(damaged);
-    Write(damaged, bytes.replace(bytes.find("CONTENTS"), 8, "contents"));
-    fs::path contents = Write(dir / "p/wsEncyclopedia.txt", "new contents");
+    WriteTestFile(damaged, bytes.replace(bytes.find("CONTENTS"), 8, "contents"));
+    fs::path contents = WriteTestFile(dir / "p/wsEncyclopedia.txt", "new contents");
     fs::path folder = dir / "p/wsEncyclopediaTitles.txt";
     fs::create_directories(folder);
     for (const auto& selection : {std::vector<fs::path>{damaged}, {contents, folder}}) {
@@ -97,7 +97,7 @@ TEST_F(StagingTest, ASourceThatCannotBeReadWholeLeavesEveryTarget) {
     }
     work = contents / "Temp"; // below a plain file: no target can be written
     fs::remove(folder);
-    Write(folder, "new titles");
+    WriteTestFile(folder, "new titles");
     auto before = Snapshot();
     EXPECT_THROW(Stage({contents, folder}), std::runtime_error);
     EXPECT_EQ(Snapshot(), before);

@@ -17,9 +17,7 @@ protected:
     krel::test::TestEnvironment env;
 
     fs::path file(const fs::path& path, const std::string& content = "x") {
-        fs::create_directories(path.parent_path());
-        krel::WriteFileAtomic(path, content);
-        return path;
+        return krel::test::WriteTestFile(path, content);
     }
     fs::path markedFolder(const fs::path& folder) {
         krel::PrepareWorkFolder(folder.string());

@@ -4,22 +4,11 @@
 #include "settings/Paths.h"
 
 #include <cstdlib>
-#include <random>
 
 namespace krel::test {
 namespace fs = std::filesystem;
-namespace {
 
-fs::path freshFolder() {
-    std::random_device seed;
-    fs::path folder = fs::temp_directory_path() / ("krel-test-" + std::to_string(seed()));
-    fs::create_directories(folder);
-    return fs::canonical(folder);
-}
-
-} // namespace
-
-TestEnvironment::TestEnvironment() : root_(freshFolder()) {
+TestEnvironment::TestEnvironment() : root_(fs::canonical(folder_.Path())) {
     for (const char* sub : {"home", "program", "config", "config-system", "data"})
         fs::create_directories(root_ / sub);
     setVariable("HOME", home().string());
@@ -40,8 +29,6 @@ TestEnvironment::~TestEnvironment() {
         else
             unsetenv(name.c_str());
     }
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
 }
 
 void TestEnvironment::setVariable(const char* name, const std::string& value) {
@@ -55,8 +42,7 @@ fs::path TestEnvironment::userSettingsFile() const {
 }
 
 void TestEnvironment::writeUserSettings(const std::string& text) const {
-    fs::create_directories(userSettingsFile().parent_path());
-    WriteFileAtomic(userSettingsFile(), text);
+    WriteTestFile(userSettingsFile(), text);
 }
 
 std::string TestEnvironment::userSettings() const {
@@ -64,12 +50,11 @@ std::string TestEnvironment::userSettings() const {
 }
 
 void TestEnvironment::writeGameEntry(const std::string& location) const {
-    fs::path file = root_ / "config-system" / "KrelEditor" / "machine.reg";
-    fs::create_directories(file.parent_path());
-    WriteFileAtomic(file, "Windows Registry Editor Version 5.00\n\n"
-                          "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvane\\Vastreach III]\n"
-                          "\"Program Location\"=\"" +
-                              location + "\"\n");
+    WriteTestFile(root_ / "config-system" / "KrelEditor" / "machine.reg",
+                  "Windows Registry Editor Version 5.00\n\n"
+                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvane\\Vastreach III]\n"
+                  "\"Program Location\"=\"" +
+                      location + "\"\n");
 }
 
 std::string UserSettings(const std::string& body) {

@@ -3,6 +3,8 @@
 // folder, so no test ever reads or writes the user's real files. Restores everything when it
 // goes out of scope.
 
+#include "TempFolder.h"
+
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -33,6 +35,7 @@ public:
 private:
     void setVariable(const char* name, const std::string& value);
 
+    TempFolder folder_;
     std::filesystem::path root_;
     std::map<std::string, std::optional<std::string>> saved_;
 };
