@@ -10,10 +10,6 @@
 namespace krel {
 namespace {
 
-template <class... Handlers> struct Overloaded : Handlers... {
-    using Handlers::operator()...;
-};
-
 // Sets a flag for as long as it lives.
 class Raised {
 public:
@@ -85,7 +81,7 @@ void Encyclopedia::journal(ListChange::Step&& step) {
 void Encyclopedia::Undo(ListChange& change) {
     Raised replaying(replaying_);
     for (auto step = change.steps_.rbegin(); step != change.steps_.rend(); ++step)
-        undoStep(*step);
+        replayStep(*step, false);
     orderKnown_ = change.sortedBefore_;
     unsorted_.clear();
     replayed();
@@ -94,7 +90,7 @@ void Encyclopedia::Undo(ListChange& change) {
 void Encyclopedia::Redo(ListChange& change) {
     Raised replaying(replaying_);
     for (ListChange::Step& step : change.steps_)
-        redoStep(step);
+        replayStep(step, true);
     orderKnown_ = change.sortedAfter_;
     unsorted_.clear();
     replayed();
@@ -106,24 +102,17 @@ void Encyclopedia::replayed() {
         journalStartSorted_ = knownSorted();
 }
 
-void Encyclopedia::undoStep(ListChange::Step& step) {
-    std::visit(Overloaded{[&](ValueStep& value) { swapValue(value); },
-                          [&](PresenceStep& presence) {
-                              presence.Added ? takeOut(presence) : putBack(presence);
-                          },
-                          [&](OrderStep& order) { reorder(order, false); },
-                          [&](ListStep& list) { swapList(list); }},
-               step.What);
-}
-
-void Encyclopedia::redoStep(ListChange::Step& step) {
-    std::visit(Overloaded{[&](ValueStep& value) { swapValue(value); },
-                          [&](PresenceStep& presence) {
-                              presence.Added ? putBack(presence) : takeOut(presence);
-                          },
-                          [&](OrderStep& order) { reorder(order, true); },
-                          [&](ListStep& list) { swapList(list); }},
-               step.What);
+// Undo and redo alike swap a value or a list; they differ in which way a record crosses the
+// list's edge and which way a sort goes.
+void Encyclopedia::replayStep(ListChange::Step& step, bool forward) {
+    if (auto* value = std::get_if<ValueStep>(&step.What))
+        swapValue(*value);
+    else if (auto* presence = std::get_if<PresenceStep>(&step.What))
+        presence->Added == forward ? putBack(*presence) : takeOut(*presence);
+    else if (auto* order = std::get_if<OrderStep>(&step.What))
+        reorder(*order, forward);
+    else
+        swapList(std::get<ListStep>(step.What));
 }
 
 void Encyclopedia::swapValue(ValueStep& step) {

@@ -15,7 +15,7 @@ std::uint64_t titleBytes(std::string_view title, size_t first) {
 
 SortKey SortKeyOf(const T_EncEntry& record, size_t index) {
     const int number = record.Kind == ekHeader ? HeaderNumber(record.Tag) : 0;
-    return {record.Kind, number, titleBytes(record.Title, 0), titleBytes(record.Title, 8),
+    return {record.Kind,  number, titleBytes(record.Title, 0), titleBytes(record.Title, 8),
             record.Title, index};
 }
 

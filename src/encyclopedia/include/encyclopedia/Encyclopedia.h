@@ -151,8 +151,7 @@ private:
     bool knownSorted() const { return orderKnown_ && unsorted_.empty(); }
     void renumberHeaders();
     void journal(ListChange::Step&& step);
-    void undoStep(ListChange::Step& step);
-    void redoStep(ListChange::Step& step);
+    void replayStep(ListChange::Step& step, bool forward);
     void replayed();
     void swapValue(ValueStep& step);
     void takeOut(PresenceStep& step);
