@@ -302,14 +302,49 @@ std::vector<SortKey> sortKeysOf(const Encyclopedia::EntryList& list) {
     return keys;
 }
 
+// The places in their new order: each of the sorted taken keys goes before the first of the rest
+// (places in order) whose key comes after it.
+std::vector<size_t> placeBySearch(const Encyclopedia::EntryList& list,
+                                  const std::vector<SortKey>& taken,
+                                  const std::vector<size_t>& rest) {
+    std::vector<size_t> order;
+    order.reserve(list.size());
+    auto next = rest.begin();
+    for (const SortKey& key : taken) {
+        auto before = std::partition_point(
+            next, rest.end(), [&](size_t at) { return SortKeyOf(*list[at], at) < key; });
+        order.insert(order.end(), next, before);
+        order.push_back(key.Index);
+        next = before;
+    }
+    order.insert(order.end(), next, rest.end());
+    return order;
+}
+
+std::vector<size_t> placeByWalk(const Encyclopedia::EntryList& list,
+                                const std::vector<SortKey>& taken,
+                                const std::vector<size_t>& rest) {
+    std::vector<size_t> order;
+    order.reserve(list.size());
+    auto next = taken.begin();
+    for (size_t at : rest) {
+        const SortKey key = SortKeyOf(*list[at], at);
+        for (; next != taken.end() && *next < key; ++next)
+            order.push_back(next->Index);
+        order.push_back(at);
+    }
+    for (; next != taken.end(); ++next)
+        order.push_back(next->Index);
+    return order;
+}
+
 } // namespace
 
 // Returns whether any record moved. After a reordering only the records added or changed since
-// can be out of place: when they are few, each is put where a sort of the whole list would put
-// it, without reading the others' keys more than a search needs.
+// can be out of place: only they are sorted, then put where a sort of the whole list would put
+// them.
 bool Encyclopedia::sortInPlace() {
-    const bool moved = orderKnown_ && unsorted_.size() <= list_.size() / 16 ? sortUnsorted()
-                                                                            : sortAll();
+    const bool moved = orderKnown_ ? sortUnsorted() : sortAll();
     orderKnown_ = true;
     return moved;
 }
@@ -329,7 +364,8 @@ bool Encyclopedia::sortAll() {
 
 // The records of unsorted_ that are still in the list, with their keys, are taken out; the rest
 // is in order (by key, then by place). Each taken record goes back before the first remaining
-// one that comes after it.
+// one that comes after it: found by a search among the rest when the taken are few (a command),
+// by one walk along the rest when they are many (a merge).
 bool Encyclopedia::sortUnsorted() {
     FlatMap<const T_EncEntry*, bool> taken;
     taken.Clear(unsorted_.size());
@@ -346,18 +382,9 @@ bool Encyclopedia::sortUnsorted() {
             kept.push_back(i);
     }
     std::sort(out.begin(), out.end());
-    std::vector<size_t> order;
-    order.reserve(list_.size());
-    auto rest = kept.begin();
-    for (const SortKey& key : out) {
-        auto before = std::partition_point(rest, kept.end(), [&](size_t at) {
-            return SortKeyOf(*list_[at], at) < key;
-        });
-        order.insert(order.end(), rest, before);
-        order.push_back(key.Index);
-        rest = before;
-    }
-    order.insert(order.end(), rest, kept.end());
+    const std::vector<size_t> order = out.size() <= list_.size() / 16
+                                          ? placeBySearch(list_, out, kept)
+                                          : placeByWalk(list_, out, kept);
     for (size_t i = 0; i < order.size(); ++i)
         if (order[i] != i) {
             moveTo(order);
