@@ -52,6 +52,9 @@ constexpr CommandButton kCommandButtons[] = {
      "Installs the currently loaded encyclopedia into Vastreach 3."},
     {&EditorControls::Merge, "Merge", "Merge",
      "Merge seperate encyclopedia into the currently encyclopedia."},
+    {&EditorControls::MergePreview, "MergePreview", "Merge with Preview...",
+     "Shows what merging a seperate encyclopedia would change, and merges the entries you "
+     "choose."},
     {&EditorControls::Reset, "Reset", "Reset", "Reset encyclopedia to default."},
 };
 
@@ -102,6 +105,9 @@ void buildBrowsing(EditorControls& c, QWidget* window) {
     c.TOC->setChecked(true);
     c.SubjectIndex = button("SubjectIndex", "SUBJECT INDEX", window);
     c.SubjectIndex->setCheckable(true);
+    c.FilterText = named(new QLineEdit(window), "FilterText");
+    c.FilterText->setPlaceholderText(QStringLiteral("Filter titles (Esc clears)"));
+    c.FilterText->setClearButtonEnabled(true);
     c.FindText = named(new QLineEdit(window), "FindText");
     c.Find = button("Find", "FIND IT", window);
     c.EntryMenu = contextMenu("EntryMenu", "Entry Menu", window);
@@ -151,6 +157,7 @@ QLayout* listColumn(const EditorControls& c, QWidget* window) {
     search->addWidget(c.Find);
     auto* left = new QVBoxLayout;
     left->addLayout(modes);
+    left->addWidget(c.FilterText);
     left->addWidget(c.EntryListBox, 1);
     left->addWidget(heading("KEYWORD SEARCH:", window));
     left->addLayout(search);
@@ -187,7 +194,7 @@ QLayout* commandRow(const EditorControls& c) {
     for (QPushButton* command : {c.Edit, c.Add, c.Delete})
         commands->addWidget(command);
     commands->addSpacing(16);
-    for (QPushButton* command : {c.Import, c.Export, c.Install, c.Merge, c.Reset})
+    for (QPushButton* command : {c.Import, c.Export, c.Install, c.Merge, c.MergePreview, c.Reset})
         commands->addWidget(command);
     commands->addStretch(1);
     commands->addWidget(c.CloseBut);

@@ -23,6 +23,7 @@ struct EditorControls {
     QListView* EntryListBox;
     QPushButton* TOC;
     QPushButton* SubjectIndex;
+    QLineEdit* FilterText; // narrows the list as the user types
     QLineEdit* FindText;
     QPushButton* Find;
     QLabel* EntryTitle;
@@ -37,6 +38,7 @@ struct EditorControls {
     QPushButton* Export;
     QPushButton* Install;
     QPushButton* Merge;
+    QPushButton* MergePreview;
     QPushButton* Reset;
     QMenu* EntryMenu;  // "Edit" and "Delete" for an entry row
     QMenu* HeaderMenu; // the same for a header row

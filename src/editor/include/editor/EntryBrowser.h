@@ -19,6 +19,7 @@ class QImage;
 namespace krel {
 
 class EntryListModel;
+class ListFilter;
 struct EditorSession;
 
 class EntryBrowser : public QObject {
@@ -77,6 +78,7 @@ private:
     EditorSession& session_;
     EditorControls controls_;
     EntryListModel* rows_;
+    ListFilter* filter_;
     PictureArchive pictures_;
     RecordId current_ = RecordId::None;
     std::array<RecordId, 4> linkTargets_{};
