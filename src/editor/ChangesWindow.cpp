@@ -87,6 +87,7 @@ ChangesWindow::~ChangesWindow() = default;
 
 void ChangesWindow::buildControls() {
     source_ = new QLabel(this);
+    source_->setWordWrap(true);
     counts_ = new QLabel(this);
     kindFilter_ = new QComboBox(this);
     kindFilter_->setObjectName(QStringLiteral("ChangeKindFilter"));

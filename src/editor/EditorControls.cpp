@@ -52,9 +52,6 @@ constexpr CommandButton kCommandButtons[] = {
      "Installs the currently loaded encyclopedia into Vastreach 3."},
     {&EditorControls::Merge, "Merge", "Merge",
      "Merge seperate encyclopedia into the currently encyclopedia."},
-    {&EditorControls::MergePreview, "MergePreview", "Merge with Preview...",
-     "Shows what merging a seperate encyclopedia would change, and merges the entries you "
-     "choose."},
     {&EditorControls::Reset, "Reset", "Reset", "Reset encyclopedia to default."},
 };
 
@@ -194,7 +191,7 @@ QLayout* commandRow(const EditorControls& c) {
     for (QPushButton* command : {c.Edit, c.Add, c.Delete})
         commands->addWidget(command);
     commands->addSpacing(16);
-    for (QPushButton* command : {c.Import, c.Export, c.Install, c.Merge, c.MergePreview, c.Reset})
+    for (QPushButton* command : {c.Import, c.Export, c.Install, c.Merge, c.Reset})
         commands->addWidget(command);
     commands->addStretch(1);
     commands->addWidget(c.CloseBut);

@@ -35,7 +35,7 @@ QString titleOf(const T_EncEntry& record) {
 std::optional<RecordSide> sideOf(const std::optional<T_EncEntry>& record) {
     if (!record)
         return std::nullopt;
-    return RecordSide{*record, {}};
+    return RecordSide{*record, std::nullopt};
 }
 
 QString summary(const MergePreview& preview) {
@@ -163,7 +163,7 @@ void MergePreviewDialog::showSelected() {
         return;
     }
     const IncomingRecord& record = preview_.Records[listed_[static_cast<size_t>(row)]];
-    versions_->Show(sideOf(record.Mine), RecordSide{record.Theirs, {}});
+    versions_->Show(sideOf(record.Mine), RecordSide{record.Theirs, std::nullopt});
 }
 
 } // namespace krel

@@ -11,8 +11,6 @@
 #include "kit/Dialogs.h"
 #include "kit/GuiGuard.h"
 
-#include <QPushButton>
-
 namespace krel {
 namespace {
 
@@ -24,13 +22,8 @@ std::unique_ptr<Encyclopedia> encyclopediaOf(const std::vector<T_EncEntry>& reco
 
 } // namespace
 
-ToolCommands::ToolCommands(EditorSession& session, EntryBrowser& browser,
-                           const EditorControls& controls)
-    : session_(session), browser_(browser) {
-    controls.MergePreview->setEnabled(true);
-    connectGuarded(controls.MergePreview, &QPushButton::clicked, &session_.Window,
-                   [this] { MergePreviewClick(); });
-}
+ToolCommands::ToolCommands(EditorSession& session, EntryBrowser& browser)
+    : session_(session), browser_(browser) {}
 
 ChangesWindow* ToolCommands::Changes() const {
     return changes_;

@@ -25,8 +25,14 @@ std::vector<FieldLine> fieldLines(const RecordSide& side) {
     if (r.Kind == ekHeader)
         return {{"Title", std::string(HeaderTitle(r.Content))},
                 {"Members", std::string(HeaderMembers(r.Content))}};
-    return {{"Tag", r.Tag},           {"Title", r.Title},   {"Picture", r.Image},
-            {"Keywords", r.Keywords}, {"Links", r.Related}, {"Headers", side.Listing}};
+    std::vector<FieldLine> lines = {{"Tag", r.Tag},
+                                    {"Title", r.Title},
+                                    {"Picture", r.Image},
+                                    {"Keywords", r.Keywords},
+                                    {"Links", r.Related}};
+    if (side.Listing)
+        lines.emplace_back("Headers", *side.Listing);
+    return lines;
 }
 
 std::string_view bodyOf(const RecordSide& side) {

@@ -76,7 +76,7 @@ TEST_F(ToolsTest, MergePreviewAppliesTheChoicesAsOneStep) {
         });
         if (c.report)
             dialogs.answer(MsgButton::Ok);
-        button("MergePreview")->click();
+        frame->MergePreview1->trigger();
 
         EXPECT_EQ(listed, 3u) << "the identical entry is not listed";
         EXPECT_EQ(entry("W001")->Title, c.ardentTitle);

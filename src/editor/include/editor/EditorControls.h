@@ -38,7 +38,6 @@ struct EditorControls {
     QPushButton* Export;
     QPushButton* Install;
     QPushButton* Merge;
-    QPushButton* MergePreview;
     QPushButton* Reset;
     QMenu* EntryMenu;  // "Edit" and "Delete" for an entry row
     QMenu* HeaderMenu; // the same for a header row

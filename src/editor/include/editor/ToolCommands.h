@@ -3,8 +3,6 @@
 // encyclopedia changes against the game's own copy or another one) and the merge with a
 // preview, where the user chooses entry by entry before anything changes.
 
-#include "editor/EditorControls.h"
-
 #include <QPointer>
 
 namespace krel {
@@ -15,7 +13,7 @@ struct EditorSession;
 
 class ToolCommands {
 public:
-    ToolCommands(EditorSession& session, EntryBrowser& browser, const EditorControls& controls);
+    ToolCommands(EditorSession& session, EntryBrowser& browser);
 
     // Opens the changes window against the game's own copy (or brings it forward).
     void ChangesClick();

@@ -13,10 +13,11 @@ class QTextEdit;
 
 namespace krel {
 
-// One side: the record as that side holds it and, for an entry, where its headers list it.
+// One side: the record as that side holds it and, for an entry, where its headers list it
+// when that is known.
 struct RecordSide {
     T_EncEntry Record;
-    std::string Listing; // "Worlds (2), Ships (1)"
+    std::optional<std::string> Listing; // "Worlds (2), Ships (1)"
 };
 
 class VersionPanes : public QWidget {
