@@ -465,6 +465,7 @@ int run(const Options& options) {
               Median(search), 50);
     printLine("select an entry with a picture", Median(withPicture), 30);
     printLine("  slowest selection", *std::max_element(withPicture.begin(), withPicture.end()), 30);
+    browser.TOCClick();
     runFilter(editor);
     runEditing(editor, options);
     runExchange(editor, frame, world, options);
