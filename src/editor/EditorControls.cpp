@@ -102,6 +102,9 @@ void buildBrowsing(EditorControls& c, QWidget* window) {
     c.TOC->setChecked(true);
     c.SubjectIndex = button("SubjectIndex", "SUBJECT INDEX", window);
     c.SubjectIndex->setCheckable(true);
+    c.FilterText = named(new QLineEdit(window), "FilterText");
+    c.FilterText->setPlaceholderText(QStringLiteral("Filter titles (Esc clears)"));
+    c.FilterText->setClearButtonEnabled(true);
     c.FindText = named(new QLineEdit(window), "FindText");
     c.Find = button("Find", "FIND IT", window);
     c.EntryMenu = contextMenu("EntryMenu", "Entry Menu", window);
@@ -151,6 +154,7 @@ QLayout* listColumn(const EditorControls& c, QWidget* window) {
     search->addWidget(c.Find);
     auto* left = new QVBoxLayout;
     left->addLayout(modes);
+    left->addWidget(c.FilterText);
     left->addWidget(c.EntryListBox, 1);
     left->addWidget(heading("KEYWORD SEARCH:", window));
     left->addLayout(search);

@@ -10,6 +10,7 @@
 #include "editor/ExchangeCommands.h"
 #include "editor/ParseRunner.h"
 #include "editor/ProgressWindows.h"
+#include "editor/ToolCommands.h"
 #include "kit/Dialogs.h"
 #include "kit/GuiGuard.h"
 #include "kit/QtText.h"
@@ -55,6 +56,7 @@ TEncEditorMain::TEncEditorMain(const EditorContext& context, QWidget* parent)
     reordering_ = std::make_unique<EntryReordering>(session_, *browser_, *controls_.EntryListBox);
     exchange_ =
         std::make_unique<ExchangeCommands>(session_, *parser_, *progress_, *this, controls_);
+    tools_ = std::make_unique<ToolCommands>(session_, *browser_);
     connectGuarded(controls_.CloseBut, &QPushButton::clicked, this, [this] { CloseButClick(); });
     setUpZip();
     resize(kClientSize);

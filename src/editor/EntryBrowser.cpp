@@ -5,6 +5,7 @@
 #include "editor/EditorSession.h"
 #include "editor/EditorWidgets.h"
 #include "editor/EntryListModel.h"
+#include "editor/ListFilter.h"
 #include "encyclopedia/TextFormat.h"
 #include "kit/GuiGuard.h"
 #include "kit/QtText.h"
@@ -40,7 +41,8 @@ QString bodyText(std::string_view content) {
 } // namespace
 
 EntryBrowser::EntryBrowser(EditorSession& session, const EditorControls& controls)
-    : session_(session), controls_(controls), rows_(new EntryListModel(session.Records, this)) {
+    : session_(session), controls_(controls), rows_(new EntryListModel(session.Records, this)),
+      filter_(new ListFilter(session, *rows_, *controls.FilterText)) {
     controls_.EntryListBox->setModel(rows_);
     controls_.EntryListBox->viewport()->installEventFilter(this);
     connectControls();
@@ -89,6 +91,7 @@ void EntryBrowser::BuildList(const std::string& searchText) {
         krel::BuildList(session_.Records, mode, searchText, rows,
                         [this](const std::string& line) { session_.Log(line); });
     });
+    filter_->ListBuilt(mode, searchText);
 }
 
 void EntryBrowser::TOCClick() {
@@ -238,6 +241,7 @@ void EntryBrowser::ShowEdited(const std::string& tag) {
 
 void EntryBrowser::Forget() {
     rows_->Clear();
+    filter_->Forget();
     current_ = RecordId::None;
     clearDisplay();
 }

@@ -9,6 +9,7 @@
 #include "editor/ParseRunner.h"
 #include "editor/ProgressForm.h"
 #include "editor/ProgressWindows.h"
+#include "editor/SourceChooser.h"
 #include "editor/Trash.h"
 #include "encyclopedia/Writer.h"
 #include "exchange/Export.h"
@@ -29,28 +30,8 @@ namespace krel {
 namespace {
 namespace fs = std::filesystem;
 
-constexpr const char* kChooserTitle = "KREL Encyclopedia File or Files";
-constexpr const char* kChooserFilter = "Text File|*.txt|Zip File|*.zip|MOB File|*.mob";
 constexpr const char* kSaveBeforeInstall = "The encyclopedia has changes that are not saved in "
                                            "the work files.  Save them before installing?";
-
-// The chooser's filter in the file dialog's own notation: "Name (*.ext);;...".
-QString fileDialogFilter(std::string_view filter) {
-    const QStringList parts = QString::fromLatin1(filter).split(QLatin1Char('|'));
-    QStringList kinds;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        kinds << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
-    return kinds.join(QStringLiteral(";;"));
-}
-
-std::vector<fs::path> chooseSources(QWidget* parent) {
-    const QStringList chosen = Dialogs().openFiles(parent, QString::fromLatin1(kChooserTitle),
-                                                   fileDialogFilter(kChooserFilter), true);
-    std::vector<fs::path> selection;
-    for (const QString& file : chosen)
-        selection.emplace_back(QFile::encodeName(file).toStdString());
-    return selection;
-}
 
 // The work copies as they were before a reload replaced them. Unless the reload completes they
 // are put back, so that the work copies keep matching the list on display.
@@ -117,7 +98,7 @@ LogFn logTo(const EditorSession& session) {
 // Chooses the sources and puts them where the parse reads them; false when the user cancelled
 // or the choice was refused (the refusal has been shown).
 bool stageChosen(EditorSession& session, TEncEditorMain& window, StageTarget target) {
-    const std::vector<fs::path> selection = chooseSources(&window);
+    const std::vector<fs::path> selection = ChooseEncyclopediaSources(&window);
     if (selection.empty())
         return false;
     if (target == StageTarget::Import && !window.ConfirmDiscardChanges())

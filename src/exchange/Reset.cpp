@@ -19,15 +19,20 @@ std::string extractMember(TZipMaster& zip, std::string_view member, const LogFn&
 
 } // namespace
 
-void ExtractGameEncyclopedia(TZipMaster& zip, const std::filesystem::path& stringArchive,
-                             const std::filesystem::path& workFolder, const LogFn& log) {
+BytesPair ReadGameEncyclopedia(TZipMaster& zip, const std::filesystem::path& stringArchive,
+                               const LogFn& log) {
     zip.SetZipFileName(stringArchive);
     if (zip.ZipFileName().empty())
         throw std::runtime_error("Cannot read the string archive " + PathText(stringArchive));
     BytesPair bytes;
     bytes.Contents = extractMember(zip, kArchiveContentsMember, log);
     bytes.Titles = extractMember(zip, kArchiveTitlesMember, log);
-    exchange::ReplacePair(WorkCopiesIn(workFolder), std::move(bytes));
+    return bytes;
+}
+
+void ExtractGameEncyclopedia(TZipMaster& zip, const std::filesystem::path& stringArchive,
+                             const std::filesystem::path& workFolder, const LogFn& log) {
+    exchange::ReplacePair(WorkCopiesIn(workFolder), ReadGameEncyclopedia(zip, stringArchive, log));
     log("Extraction completed.");
 }
 

@@ -1,6 +1,7 @@
 #include "frame/MainForm.h"
 
 #include "editor/EncEditorMain.h"
+#include "editor/ToolCommands.h"
 #include "frame/AboutForm.h"
 #include "frame/DebugWindow.h"
 #include "frame/HelpWindow.h"
@@ -93,6 +94,7 @@ void TKrelEditMainForm::buildMenus() {
     Windows1->addSeparator();
     DebugWindow1 = item(Windows1, "DebugWindow1", "&Debug Window");
     DebugWindow1->setCheckable(true);
+    buildToolsMenu();
     Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
     EditorOptions1 = item(Options1, "EditorOptions1", "Editor &Options ...");
     Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -122,6 +124,28 @@ void TKrelEditMainForm::buildEditMenu() {
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     Edit1->addAction(Undo1);
     Edit1->addAction(Redo1);
+}
+
+void TKrelEditMainForm::buildToolsMenu() {
+    Tools1 = menuBar()->addMenu(QStringLiteral("&Tools"));
+    Tools1->setObjectName(QStringLiteral("Tools1"));
+    Changes1 = Tools1->addAction(QStringLiteral("&Changes..."));
+    Changes1->setObjectName(QStringLiteral("Changes1"));
+    MergePreview1 = Tools1->addAction(QStringLiteral("Merge with &Preview..."));
+    MergePreview1->setObjectName(QStringLiteral("MergePreview1"));
+    connect(Tools1, &QMenu::aboutToShow, this, [this] {
+        for (QAction* tool : {Changes1, MergePreview1})
+            tool->setEnabled(editorWindow() != nullptr);
+    });
+    auto onEditor = [this](void (ToolCommands::*command)()) {
+        return [this, command] {
+            if (auto* editor = qobject_cast<TEncEditorMain*>(editorWindow()))
+                (editor->Tools().*command)();
+        };
+    };
+    connectGuarded(Changes1, &QAction::triggered, this, onEditor(&ToolCommands::ChangesClick));
+    connectGuarded(MergePreview1, &QAction::triggered, this,
+                   onEditor(&ToolCommands::MergePreviewClick));
 }
 
 void TKrelEditMainForm::connectMenus() {

@@ -5,6 +5,7 @@
 #include "frame/HelpWindow.h"
 #include "frame/MainForm.h"
 #include "frame/OptionsDialog.h"
+#include "frame/ToolScreens.h"
 #include "kit/Dialogs.h"
 #include "kit/DirSelect.h"
 
@@ -108,6 +109,8 @@ const std::map<QString, Opener>& openers() {
          [](TKrelEditMainForm& f) {
              return openHelp(f, true);
          }},
+        {"changes", OpenChangesForScreenshot},
+        {"merge-preview", OpenMergePreviewForScreenshot},
         {"editor",
          [](TKrelEditMainForm& f) {
              f.OpenEncyclopediaEditor1->trigger();

@@ -65,6 +65,7 @@ TEST_F(Frame, MenusInTheirOrder) {
         menuLayout(frame->menuBar()),
         (QStringList{"Editors[E]: Encyclopedia Editor[E]|-|Exit[x]", "Edit[d]: Undo[U]|Redo[R]",
                      "Windows[W]: Cascade[C]|Tile[T]|Arrange All[A]|-|Debug Window[D]",
+                     "Tools[T]: Changes...[C]|Merge with Preview...[P]",
                      "Options[O]: Editor Options ...[O]",
                      "Help[H]: Contents[C]|Index[I]|-|About[A]"}));
     EXPECT_EQ(frame->Exit1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));

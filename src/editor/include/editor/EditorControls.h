@@ -23,6 +23,7 @@ struct EditorControls {
     QListView* EntryListBox;
     QPushButton* TOC;
     QPushButton* SubjectIndex;
+    QLineEdit* FilterText; // narrows the list as the user types
     QLineEdit* FindText;
     QPushButton* Find;
     QLabel* EntryTitle;

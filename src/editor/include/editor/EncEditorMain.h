@@ -27,6 +27,7 @@ class EntryReordering;
 class ExchangeCommands;
 class ParseRunner;
 class ProgressWindows;
+class ToolCommands;
 
 class TEncEditorMain : public QWidget {
     Q_OBJECT
@@ -53,6 +54,7 @@ public:
     EntryCommands& Commands() { return *commands_; }
     EntryReordering& Reordering() { return *reordering_; }
     ExchangeCommands& Exchange() { return *exchange_; }
+    ToolCommands& Tools() { return *tools_; }
     ParseRunner& Parser() { return *parser_; }
     ProgressWindows& Progress() { return *progress_; }
 
@@ -79,6 +81,7 @@ private:
     std::unique_ptr<EntryCommands> commands_;
     std::unique_ptr<EntryReordering> reordering_;
     std::unique_ptr<ExchangeCommands> exchange_;
+    std::unique_ptr<ToolCommands> tools_;
     bool needDefaults_ = false;
     bool shown_ = false;
 };

@@ -19,6 +19,7 @@ class QImage;
 namespace krel {
 
 class EntryListModel;
+class ListFilter;
 struct EditorSession;
 
 class EntryBrowser : public QObject {
@@ -81,6 +82,7 @@ private:
     EditorSession& session_;
     EditorControls controls_;
     EntryListModel* rows_;
+    ListFilter* filter_;
     PictureArchive pictures_;
     RecordId current_ = RecordId::None;
     // The picture name of the record on display, once its picture is shown.

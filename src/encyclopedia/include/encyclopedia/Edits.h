@@ -4,6 +4,7 @@
 // them, so the command-line tool and the tests reach the same rules without a window. Every
 // change goes through the encyclopedia's own members; no view is rebuilt here.
 
+#include "encyclopedia/Compare.h"
 #include "encyclopedia/Encyclopedia.h"
 
 #include <string>
@@ -77,5 +78,15 @@ DropPlan PlanDrop(const Encyclopedia& encyclopedia, const T_EncEntry* dragged,
 // A header number that is not a decimal integer throws std::invalid_argument; the numbers
 // changed before it stay changed.
 void ApplyDrop(Encyclopedia& encyclopedia, const T_EncEntry* dragged, const DropPlan& plan);
+
+// Takes one record of a comparison back to its version before, where the comparison's after
+// side is this encyclopedia. A changed entry gets its fields back and sits again where the
+// headers before listed it (at the same place among their members, headers of those titles
+// that still exist); an added entry leaves the list and every header; a removed one is
+// appended and listed as before. A changed header gets its text back, an added one leaves the
+// list, a removed one returns numbered after the others. A record the encyclopedia no longer
+// holds as the comparison saw it (already reverted, or changed since) is left alone; returns
+// whether anything changed.
+bool RevertChange(Encyclopedia& encyclopedia, const RecordChange& change);
 
 } // namespace krel

@@ -17,4 +17,8 @@ namespace krel {
 void ExtractGameEncyclopedia(TZipMaster& zip, const std::filesystem::path& stringArchive,
                              const std::filesystem::path& workFolder, const LogFn& log);
 
+// The same two members read into memory only, for a comparison with the game's own copy.
+BytesPair ReadGameEncyclopedia(TZipMaster& zip, const std::filesystem::path& stringArchive,
+                               const LogFn& log);
+
 } // namespace krel

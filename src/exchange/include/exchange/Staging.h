@@ -48,4 +48,13 @@ StageResult StageEncyclopedia(const std::vector<std::filesystem::path>& selectio
                               StageTarget target, const std::filesystem::path& workFolder,
                               TZipMaster& zip, const LogFn& log);
 
+// The selection read into memory as StageEncyclopedia reads it, with the same refusals and
+// failures; nothing is written. Bytes is empty unless the outcome is Staged.
+struct SelectionBytes {
+    StageResult Result;
+    BytesPair Bytes;
+};
+SelectionBytes ReadSelection(const std::vector<std::filesystem::path>& selection, TZipMaster& zip,
+                             const LogFn& log);
+
 } // namespace krel

@@ -52,6 +52,10 @@ public:
     QAction* ile1;
     QAction* ArrangeAll1;
     QAction* DebugWindow1;
+    // The editor's tools beyond the documented commands; enabled while an editor is open.
+    QMenu* Tools1;
+    QAction* Changes1;
+    QAction* MergePreview1;
     QMenu* Options1;
     QAction* EditorOptions1;
     QMenu* Help1;
@@ -93,6 +97,7 @@ private:
     void FormClose();
     void buildMenus();
     void buildEditMenu();
+    void buildToolsMenu();
     bool editorStillOpen() const;
     void connectMenus();
     void updateEditorCommand();
