@@ -76,6 +76,24 @@ FilePair LooseFilesIn(const fs::path& dataFolder) {
     return looseFilesInFolder(looseFolderIn(dataFolder));
 }
 
+fs::path LooseFolderIn(const fs::path& dataFolder) {
+    return looseFolderIn(dataFolder);
+}
+
+bool HasLooseFolder(const fs::path& dataFolder) {
+    std::error_code error;
+    return fs::is_directory(looseFolderIn(dataFolder), error);
+}
+
+void CreateLooseFolder(const fs::path& dataFolder) {
+    const fs::path folder = looseFolderIn(dataFolder);
+    std::error_code error;
+    fs::create_directory(folder, error);
+    if (error)
+        throw std::runtime_error("Cannot create the folder " + PathText(folder) + ": " +
+                                 error.message());
+}
+
 void InstallWorkCopies(const fs::path& workFolder, const fs::path& dataFolder) {
     FilePair work = WorkCopiesIn(workFolder);
     requireWorkCopies(work);

@@ -40,6 +40,26 @@ TEST_F(StagingTest, PairsAreClassifiedByFileNameWhateverTheOrderAndExtensionCase
     EXPECT_THAT(traces, ElementsAre("Ext: .TXT", "Ext: .TXT", "Ext: .txt", "Ext: .txt"));
 }
 
+TEST_F(StagingTest, ALoneTextFileFindsItsPartnerBesideIt) {
+    WriteTestFile(dir / "pair/wsEncyclopedia.txt", "contents");
+    WriteTestFile(dir / "pair/wsEncyclopediaTitles.txt", "titles");
+    WriteTestFile(dir / "alone/wsEncyclopediaTitles.txt", "titles");
+    struct Row {
+        const char* chosen;
+        const char* partner; // "" for none
+    };
+    for (const Row& row : {Row{"pair/wsEncyclopediaTitles.txt", "pair/wsEncyclopedia.txt"},
+                           Row{"pair/wsEncyclopedia.txt", "pair/wsEncyclopediaTitles.txt"},
+                           Row{"alone/wsEncyclopediaTitles.txt", ""}, Row{"pair/notes.txt", ""}}) {
+        const std::optional<fs::path> partner = PartnerTextFile(dir / row.chosen);
+        EXPECT_EQ(partner.value_or(fs::path()), *row.partner ? dir / row.partner : fs::path())
+            << row.chosen;
+    }
+    EXPECT_TRUE(IsLoneTextFile({dir / "a.TXT"}));
+    EXPECT_FALSE(IsLoneTextFile({dir / "a.zip"}));
+    EXPECT_FALSE(IsLoneTextFile({dir / "a.txt", dir / "b.txt"}));
+}
+
 TEST_F(StagingTest, RefusedSelectionsChangeNothing) {
     const std::pair<std::string, std::string> pairs[] = {
         {"WSENCYCLOPEDIA.txt", "wsEncyclopediaTitles.txt"},

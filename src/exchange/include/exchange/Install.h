@@ -12,6 +12,13 @@ namespace krel {
 // and then ignoring letter case.
 FilePair LooseFilesIn(const std::filesystem::path& dataFolder);
 
+// The data folder's "wStrings" folder, matched ignoring letter case; a fresh game has none.
+std::filesystem::path LooseFolderIn(const std::filesystem::path& dataFolder);
+bool HasLooseFolder(const std::filesystem::path& dataFolder);
+// Creates the "wStrings" folder for a first install; throws std::runtime_error naming it when
+// it cannot be made.
+void CreateLooseFolder(const std::filesystem::path& dataFolder);
+
 // Copies both work copies into the data folder's "wStrings" folder. Both are read whole first;
 // a loose file about to be replaced keeps its previous content as "<name>.bak" beside it (one
 // generation) and is made writable first. The two loose files and their ".bak" files are

@@ -7,6 +7,7 @@
 #include "exchange/FileWork.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,14 @@ struct StageResult {
     StageOutcome Outcome = StageOutcome::Staged;
     std::string Message; // the refusal to show; empty when staged
 };
+
+// A selection of one text file, which cannot be staged alone: the other file of its pair must be
+// chosen with it.
+bool IsLoneTextFile(const std::vector<std::filesystem::path>& selection);
+
+// The other file of a text pair beside the chosen one ("wsEncyclopediaTitles" in the file name
+// turns into "wsEncyclopedia" and back), when it exists there; nothing otherwise.
+std::optional<std::filesystem::path> PartnerTextFile(const std::filesystem::path& chosen);
 
 // Targets of a staging in the work folder.
 FilePair StageTargetsIn(const std::filesystem::path& workFolder, StageTarget target);
