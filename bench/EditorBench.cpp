@@ -80,7 +80,9 @@ Options parseOptions(int argc, char** argv) {
 class AnswerOk : public DialogService {
 public:
     MsgButton message(QWidget*, const MessageCall&) override { return MsgButton::Ok; }
-    QStringList openFiles(QWidget*, const QString&, const QString&, bool) override { return {}; }
+    QStringList openFiles(QWidget*, const QString&, const QString&, bool, const QString&) override {
+        return {};
+    }
     std::optional<QString> chooseFolder(QWidget*, const QString&) override { return {}; }
 };
 
@@ -256,7 +258,7 @@ void printSlowest(const std::string& name, const Times& times, double limit) {
 class ChooseFiles : public AnswerOk {
 public:
     explicit ChooseFiles(QStringList files) : files_(std::move(files)) {}
-    QStringList openFiles(QWidget*, const QString&, const QString&, bool) override {
+    QStringList openFiles(QWidget*, const QString&, const QString&, bool, const QString&) override {
         return files_;
     }
 

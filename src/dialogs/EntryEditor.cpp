@@ -15,6 +15,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -53,6 +54,11 @@ QLabel* label(const char* text, QWidget* parent) {
     return new QLabel(QString::fromLatin1(text), parent);
 }
 
+bool activatedByKey(const QEvent* event) {
+    return event->type() == QEvent::KeyPress &&
+           IsActivationKey(static_cast<const QKeyEvent*>(event)->key());
+}
+
 std::string tagRefusal(const std::string& tag, const char* fault) {
     return "Entry tag \"" + tag + "\" " + fault + "  Enter a new value for this.";
 }
@@ -82,16 +88,17 @@ void TEncEntryEditor::buildControls() {
     EntryTag->setFixedWidth(56);
     Title = named(new QLineEdit(QStringLiteral("(title)"), this), "Title");
     Keywords = named(new QLineEdit(QStringLiteral("(keywords)"), this), "Keywords");
-    Keywords->setFocusPolicy(Qt::ClickFocus);
     KeywordButton = glyphButton("KeywordButton", Qt::NoArrow, this);
     KeywordButton->setText(QStringLiteral("..."));
     Header = named(new QLineEdit(QStringLiteral("(none)"), this), "Header");
     Header->setReadOnly(true);
     Header->setFocusPolicy(Qt::ClickFocus);
     HeaderButton = glyphButton("HeaderButton", Qt::DownArrow, this);
+    HeaderButton->setFocusPolicy(Qt::TabFocus);
     EntryImage = named(new TPictureBox(this), "EntryImage");
     EntryImage->setMouseTracking(true);
     EntryImage->setCursor(Qt::PointingHandCursor);
+    EntryImage->setFocusPolicy(Qt::StrongFocus);
     SSLabel4 = named(label("(click item to change)", this), "SSLabel4");
     SSLabel4->setFont(skin::CaptionFont(7));
     SSLabel4->hide();
@@ -101,8 +108,25 @@ void TEncEntryEditor::buildControls() {
     Link4 = named(new TLinkLabel(this), "Link4");
     EntryDesc = named(new QPlainTextEdit(this), "EntryDesc");
     EntryDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Apply = dialogButton("Apply", "Apply", "Apply", this);
-    CloseBut = dialogButton("CloseBut", "Cancel", "Close", this);
+    Apply = dialogButton("Apply", "&Apply", "Apply", this);
+    CloseBut = dialogButton("CloseBut", "&Cancel", "Close", this);
+    describeControls();
+}
+
+void TEncEntryEditor::describeControls() {
+    describe(EntryTag, "Tag", "Four characters that name the entry; each entry has its own.");
+    describe(Title, "Title", "The entry's title, as the list shows it.");
+    describe(Keywords, "Keywords", "Words the keyword search finds the entry by, with commas.");
+    describe(KeywordButton, "Keyword list", "Not used.");
+    describe(Header, "Header", "The header the entry belongs to.");
+    describe(HeaderButton, "Choose header", "Picks the header the entry belongs to.");
+    describe(EntryImage, "Picture",
+             "The entry's picture; a click, Return or Space chooses another one.");
+    for (TLinkLabel* link : Links())
+        describe(link, "Related topic", "A related entry; a click, Return or Space changes it.");
+    describe(EntryDesc, "Detailed description", "The entry's text; each line is a paragraph.");
+    describe(Apply, "Apply", "Keeps the entry as shown.");
+    describe(CloseBut, "Cancel", "Closes without changing the entry.");
 }
 
 void TEncEntryEditor::layOut() {
@@ -343,15 +367,16 @@ void TEncEntryEditor::showEvent(QShowEvent* event) {
 bool TEncEntryEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched != EntryImage)
         return QDialog::eventFilter(watched, event);
+    const bool byKey = activatedByKey(event);
     guiGuard(this, [&] {
         if (event->type() == QEvent::MouseMove)
             EntryImageMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
         else if (event->type() == QEvent::Leave)
             EntryImageMouseMove(QPoint(-1, -1));
-        else if (event->type() == QEvent::MouseButtonPress)
+        else if (event->type() == QEvent::MouseButtonPress || byKey)
             EntryImageMouseDown();
     });
-    return false;
+    return byKey;
 }
 
 } // namespace krel

@@ -16,6 +16,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeView>
@@ -32,6 +33,15 @@ QCheckBox* checkBox(const char* name, const char* text, QWidget* parent) {
     auto* made = named(new QCheckBox(QString::fromLatin1(text), parent), name);
     made->setChecked(true);
     return made;
+}
+
+// A picture that cannot be read is reported with the member's name, so the user knows which.
+PngImage decodeMember(const std::string& bytes, const std::string& member) {
+    try {
+        return DecodePng(bytes);
+    } catch (const EPngError& e) {
+        throw EPngError(member + ": " + e.what());
+    }
 }
 
 } // namespace
@@ -80,9 +90,15 @@ void TGraphicForm::buildControls() {
     EntryImage = named(new TPictureBox(this), "EntryImage");
     CheckBox1 = checkBox("CheckBox1", "Fill To Frame", this);
     EntryImage->setStretch(true);
-    SSHoverText3 = dialogButton("SSHoverText3", "Select", "Close", this);
-    CloseBut = dialogButton("CloseBut", "Cancel", "Close", this);
+    SSHoverText3 = dialogButton("SSHoverText3", "&Select", "Close", this);
+    SSHoverText3->setDefault(true);
+    CloseBut = dialogButton("CloseBut", "&Cancel", "Close", this);
     CheckBox2 = checkBox("CheckBox2", "Show only that fits frame", this);
+    describe(ZipListBox, "Pictures", "The pictures of the game's archive; Return selects one.");
+    describe(EntryImage, "Picture", "The picture of the current row.");
+    describe(CheckBox1, "Fill to frame", "Stretches the picture to the frame.");
+    describe(CheckBox2, "Show only what fits", "Lists only pictures that fit the entry's frame.");
+    describe(SSHoverText3, "Select", "Takes the current picture.");
 }
 
 void TGraphicForm::layOut() {
@@ -115,8 +131,17 @@ void TGraphicForm::connectHandlers() {
         else
             DirLabelClick();
     });
+    // The chosen row is shown however it was chosen (a click, the arrows, typing); Return
+    // selects it. A row that is current without being chosen (on entering the list, or while
+    // the mouse is still down) is not.
     connectGuarded(ZipListBox, &QTreeView::clicked, this,
                    [this](const QModelIndex& index) { ZipListBoxItemClick(index); });
+    QItemSelectionModel* rows = ZipListBox->selectionModel();
+    connectGuarded(rows, &QItemSelectionModel::currentChanged, this,
+                   [this, rows](const QModelIndex& index, const QModelIndex&) {
+                       if (rows->isSelected(index))
+                           ZipListBoxItemClick(index);
+                   });
     connectGuarded(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
     connectGuarded(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
     connect(SSHoverText3, &QPushButton::clicked, this, &QDialog::accept);
@@ -148,9 +173,9 @@ void TGraphicForm::ZipListBoxItemClick(const QModelIndex& index) {
     TZipStream* stream = ZipMaster.ExtractFileToStream(entry->FileName);
     if (!stream)
         return;
-    QImage picture = ImageFromPng(DecodePng(stream->Bytes()));
-    EntryImage->setPicture(picture);
     std::string_view name = MemberNamePart(entry->FileName);
+    QImage picture = ImageFromPng(decodeMember(stream->Bytes(), entry->FileName));
+    EntryImage->setPicture(picture);
     Filename->setText(ToQt(name));
     Size->setText(QString::number(entry->UncompressedSize));
     Width->setText(QString::number(picture.width()));

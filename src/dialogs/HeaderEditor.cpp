@@ -53,8 +53,10 @@ THeaderEditor::THeaderEditor(const Encyclopedia& editor, QWidget* parent)
 }
 
 void THeaderEditor::buildControls() {
-    Title = new QLineEdit(QStringLiteral("(title)"), this);
+    // Empty with a hint, so a header is never named by the hint by accident.
+    Title = new QLineEdit(this);
     Title->setObjectName(QStringLiteral("Title"));
+    Title->setPlaceholderText(QStringLiteral("Title of the new header"));
     EntryTag = new QLineEdit(this);
     EntryTag->setObjectName(QStringLiteral("EntryTag"));
     EntryTag->setValidator(new TUpperCaseValidator(EntryTag));
@@ -66,10 +68,23 @@ void THeaderEditor::buildControls() {
     SSListBox1->setObjectName(QStringLiteral("SSListBox1"));
     Add = smallButton("Add", "+", this);
     Delete = smallButton("Delete", "-", this);
-    CloseBut = dialogButton("CloseBut", "Cancel", "Cancel", this);
-    Apply = dialogButton("Apply", "Apply", "Apply", this);
-    CheckBox1 = new QCheckBox(QStringLiteral("Show Unreferenced"), this);
+    CloseBut = dialogButton("CloseBut", "&Cancel", "Cancel", this);
+    Apply = dialogButton("Apply", "&Apply", "Apply", this);
+    CheckBox1 = new QCheckBox(QStringLiteral("Show &Unreferenced"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    describeControls();
+}
+
+void THeaderEditor::describeControls() {
+    describe(Title, "Title", "The header's title, as the table of contents shows it.");
+    describe(EntryTag, "Tag", "The header's tag; it cannot be changed.");
+    describe(SSListBox1, "Members", "The header's entries in order; drag a row to move it.");
+    describe(Add, "Add member", "Picks an entry to add to the header.");
+    describe(Delete, "Remove member", "Removes the selected entry from the header.");
+    describe(CheckBox1, "Show unreferenced",
+             "The picker offers only entries that no header or text refers to.");
+    describe(Apply, "Apply", "Keeps the header as shown.");
+    describe(CloseBut, "Cancel", "Closes without changing the header.");
 }
 
 void THeaderEditor::layOut() {
@@ -94,6 +109,14 @@ void THeaderEditor::layOut() {
     layout->addLayout(listBar);
     layout->addWidget(SSListBox1, 1);
     layout->addLayout(buttons);
+    for (auto [from, to] : {std::pair<QWidget*, QWidget*>{Title, EntryTag},
+                            {EntryTag, Add},
+                            {Add, Delete},
+                            {Delete, SSListBox1},
+                            {SSListBox1, CheckBox1},
+                            {CheckBox1, CloseBut},
+                            {CloseBut, Apply}})
+        setTabOrder(from, to);
 }
 
 void THeaderEditor::EditHeader(const HeaderDraft& header) {

@@ -1,5 +1,8 @@
 #include "dialogs/LinkLabel.h"
 
+#include "kit/DialogControls.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace krel {
@@ -15,6 +18,26 @@ TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent) {
     setStyleSheet(kPlain);
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+// The link with the keyboard focus looks as under the pointer; Return, Enter or Space change it.
+void TLinkLabel::keyPressEvent(QKeyEvent* event) {
+    if (IsActivationKey(event->key())) {
+        emit clicked(this);
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void TLinkLabel::focusInEvent(QFocusEvent* event) {
+    QLabel::focusInEvent(event);
+    setHighlighted(true);
+}
+
+void TLinkLabel::focusOutEvent(QFocusEvent* event) {
+    QLabel::focusOutEvent(event);
+    setHighlighted(false);
 }
 
 void TLinkLabel::setRecord(RecordId record, const QString& title) {

@@ -3,8 +3,10 @@
 #include "dialogs/RecordList.h"
 #include "dialogs/References.h"
 #include "encyclopedia/TextFormat.h"
+#include "kit/DialogControls.h"
 #include "kit/QtText.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -47,6 +49,10 @@ TListAdd::TListAdd(QWidget* parent)
     connect(SSListBox1, &QListWidget::itemEntered, SSListBox1,
             [this](QListWidgetItem* item) { SSListBox1->setCurrentItem(item); });
     connect(SSListBox1, &QListWidget::itemClicked, this, &TListAdd::SSListBox1ItemClick);
+    SSListBox1->installEventFilter(this);
+    SSListBox1->setAccessibleName(QStringLiteral("Choices"));
+    SSListBox1->setAccessibleDescription(
+        QStringLiteral("Return, Space or a click takes the row; Escape closes with no choice."));
 }
 
 void TListAdd::PlaceAt(int left, int top, int width) {
@@ -105,6 +111,17 @@ void TListAdd::FormShow() {
 void TListAdd::SSListBox1ItemClick(QListWidgetItem* item) {
     Selected = SSListBox1->recordAt(SSListBox1->row(item));
     accept();
+}
+
+// Return and Space take the current row, as a click does; typing still finds a row.
+bool TListAdd::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != SSListBox1 || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    if (!IsActivationKey(static_cast<QKeyEvent*>(event)->key()))
+        return false;
+    if (QListWidgetItem* current = SSListBox1->currentItem())
+        SSListBox1ItemClick(current);
+    return true;
 }
 
 void TListAdd::showEvent(QShowEvent* event) {

@@ -29,7 +29,7 @@ void TRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     painter->save();
     PaintRowBackground(painter, option);
     painter->setFont(option.font);
-    painter->setPen(skin::Text());
+    painter->setPen(option.state & QStyle::State_Selected ? skin::SelectedText() : skin::Text());
     QRect text = option.rect.adjusted(indentOf(index.column()), 0, -1, 0);
     painter->setClipRect(option.rect.adjusted(0, 0, -1, 0));
     painter->drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,

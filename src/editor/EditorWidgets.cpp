@@ -1,5 +1,8 @@
 #include "editor/EditorWidgets.h"
 
+#include "kit/DialogControls.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -7,6 +10,7 @@ namespace krel {
 
 TDisplayLink::TDisplayLink(QWidget* parent) : QLabel(parent) {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     setHovered(false);
 }
 
@@ -25,6 +29,31 @@ void TDisplayLink::enterEvent(QEnterEvent* event) {
 void TDisplayLink::leaveEvent(QEvent* event) {
     setHovered(false);
     QLabel::leaveEvent(event);
+}
+
+// The link with the keyboard focus is underlined, and Return, Enter or Space follow it.
+void TDisplayLink::keyPressEvent(QKeyEvent* event) {
+    if (IsActivationKey(event->key())) {
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void TDisplayLink::focusInEvent(QFocusEvent* event) {
+    setUnderlined(true);
+    QLabel::focusInEvent(event);
+}
+
+void TDisplayLink::focusOutEvent(QFocusEvent* event) {
+    setUnderlined(false);
+    QLabel::focusOutEvent(event);
+}
+
+void TDisplayLink::setUnderlined(bool underlined) {
+    QFont shown = font();
+    shown.setUnderline(underlined);
+    setFont(shown);
 }
 
 void TDisplayLink::mouseReleaseEvent(QMouseEvent* event) {

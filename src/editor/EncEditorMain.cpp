@@ -18,9 +18,11 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QListView>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSplitter>
 #include <QUndoGroup>
 #include <QUndoStack>
 #include <stdexcept>
@@ -33,7 +35,8 @@ constexpr QSize kMinimumSize(800, 600);
 constexpr const char* kExtractingNow =
     "Could not locate extracted Encyclopedia entries.  Extracting now.";
 constexpr const char* kDiscardQuestion =
-    "The encyclopedia has changes that have not been exported.  Discard them?";
+    "The encyclopedia has changes that have not been exported.  Export them first, or discard "
+    "them?";
 
 // The frame puts the editor into a sub-window of its own, which shows the modified marker and
 // holds the window's minimum size.
@@ -70,9 +73,10 @@ TEncEditorMain::~TEncEditorMain() = default;
 void TEncEditorMain::setUpHistory() {
     history_ = std::make_unique<EditHistory>(session_.Records, [this] { showHistoryStep(); });
     session_.History = history_.get();
-    setWindowTitle(windowTitle() + QStringLiteral("[*]"));
+    setWindowTitle(windowTitle() + QStringLiteral(" [*]"));
     connect(history_.get(), &EditHistory::modifiedChanged, this, [this](bool modified) {
         setWindowModified(modified);
+        controls_.StatusPanel2->setText(modified ? QStringLiteral("Modified") : QString());
         if (QMdiSubWindow* subWindow = subWindowOf(*this))
             subWindow->setWindowModified(modified);
     });
@@ -160,14 +164,20 @@ void TEncEditorMain::CloseButClick() {
 }
 
 void TEncEditorMain::SetStatus(const std::string& text) {
-    editorGuard("SetStatus()", [&] { controls_.StatusPanel1->setText(ToQt(text)); });
+    editorGuard("SetStatus()", [&] { browser_->SetStatus(text); });
 }
 
+// Export saves the changes elsewhere first; the command goes on only when that succeeded.
 bool TEncEditorMain::ConfirmDiscardChanges() {
     return editorGuard("ConfirmDiscardChanges()", [this] {
-        return !history_->IsModified() ||
-               ShowMessage(this, MsgIcon::Confirmation, kDiscardQuestion,
-                           {MsgButton::Yes, MsgButton::No}) == MsgButton::Yes;
+        if (!history_->IsModified())
+            return true;
+        const MsgButton answer =
+            ShowMessage(this, MsgIcon::Confirmation, kDiscardQuestion,
+                        {MsgButton::Export, MsgButton::Discard, MsgButton::Cancel});
+        if (answer == MsgButton::Export)
+            return exchange_->ExportEncyclopedia();
+        return answer == MsgButton::Discard;
     });
 }
 
@@ -185,15 +195,53 @@ void TEncEditorMain::showEvent(QShowEvent* event) {
     if (shown_)
         return;
     shown_ = true;
-    if (QMdiSubWindow* subWindow = subWindowOf(*this)) {
+    placeSubWindow();
+    guiGuard(this, [this] { FormShow(); });
+}
+
+// Where the user left the window, when that place still lies inside the frame; else centred.
+void TEncEditorMain::placeSubWindow() {
+    QMdiSubWindow* subWindow = subWindowOf(*this);
+    QWidget* area = subWindow ? subWindow->parentWidget() : nullptr;
+    if (area) {
         subWindow->setMinimumSize(kMinimumSize);
-        if (QWidget* area = subWindow->parentWidget()) {
-            QRect placed = subWindow->frameGeometry();
-            placed.moveCenter(area->rect().center());
-            subWindow->move(placed.topLeft());
+        placeIn(*subWindow, area->rect());
+    }
+    restoreListWidth();
+}
+
+void TEncEditorMain::placeIn(QMdiSubWindow& subWindow, const QRect& area) {
+    if (const std::optional<WindowRect>& last = session_.Context.Placement.Editor) {
+        const QRect placed(last->Left, last->Top, last->Width, last->Height);
+        if (area.contains(placed)) {
+            subWindow.setGeometry(placed);
+            return;
         }
     }
-    guiGuard(this, [this] { FormShow(); });
+    QRect placed = subWindow.frameGeometry();
+    placed.moveCenter(area.center());
+    subWindow.move(placed.topLeft());
+}
+
+// The splitter shares out the window's final width, so the layouts are settled first.
+void TEncEditorMain::restoreListWidth() {
+    const int listWidth = session_.Context.Placement.EditorListWidth;
+    if (listWidth <= 0)
+        return;
+    if (QWidget* subWindow = parentWidget(); subWindow && subWindow->layout())
+        subWindow->layout()->activate();
+    layout()->activate();
+    const int total = controls_.Splitter->width() - controls_.Splitter->handleWidth();
+    controls_.Splitter->setSizes({listWidth, total - listWidth});
+}
+
+void TEncEditorMain::leavePlacement() {
+    QMdiSubWindow* subWindow = subWindowOf(*this);
+    if (!subWindow || subWindow->isMinimized() || subWindow->isMaximized())
+        return;
+    const QRect placed = subWindow->geometry();
+    emit placementLeft(WindowRect{placed.x(), placed.y(), placed.width(), placed.height()},
+                       controls_.Splitter->sizes().value(0));
 }
 
 void TEncEditorMain::closeEvent(QCloseEvent* event) {
@@ -204,6 +252,7 @@ void TEncEditorMain::closeEvent(QCloseEvent* event) {
         return;
     }
     guiGuard(this, [this] { FormClose(); });
+    leavePlacement();
     event->accept();
 }
 

@@ -17,11 +17,15 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace krel {
 namespace {
 
 constexpr const char* kDefaultPageTag = "EROR";
+// How long the current row must rest before its picture is read, so that holding an arrow key
+// moves through the list without reading every picture on the way.
+constexpr int kPictureDelayMs = 150;
 
 // The body text as shown: every "/p" starts a new line.
 QString bodyText(std::string_view content) {
@@ -45,19 +49,30 @@ EntryBrowser::EntryBrowser(EditorSession& session, const EditorControls& control
       filter_(new ListFilter(session, *rows_, *controls.FilterText)) {
     controls_.EntryListBox->setModel(rows_);
     controls_.EntryListBox->viewport()->installEventFilter(this);
+    controls_.EntryListBox->installEventFilter(this);
+    pictureTimer_.setSingleShot(true);
+    pictureTimer_.setInterval(kPictureDelayMs);
     connectControls();
 }
 
 void EntryBrowser::connectControls() {
     QWidget* window = &session_.Window;
-    connectGuarded(controls_.TOC, &QPushButton::clicked, window, [this] { TOCClick(); });
-    connectGuarded(controls_.SubjectIndex, &QPushButton::clicked, window,
+    // Any activation counts (a click, a mnemonic, a screen reader's toggle), so the view
+    // buttons are followed by their state. The program sets them with their signals blocked,
+    // so a change seen here is the user's: checking a mode chooses it, unchecking the mode in
+    // force chooses it again.
+    connectGuarded(controls_.TOC, &QPushButton::toggled, window, [this] { TOCClick(); });
+    connectGuarded(controls_.SubjectIndex, &QPushButton::toggled, window,
                    [this] { SubjectIndexClick(); });
     connectGuarded(controls_.Find, &QPushButton::clicked, window, [this] { FindClick(); });
     connectGuarded(controls_.FindText, &QLineEdit::returnPressed, window,
                    [this] { FindTextKeyDown(); });
     connectGuarded(controls_.EntryListBox, &QListView::clicked, window,
                    [this](const QModelIndex& index) { EntryListBoxItemClick(index.row()); });
+    connectGuarded(
+        controls_.EntryListBox->selectionModel(), &QItemSelectionModel::currentChanged, window,
+        [this](const QModelIndex& index, const QModelIndex&) { CurrentRowChanged(index.row()); });
+    connectGuarded(&pictureTimer_, &QTimer::timeout, window, [this] { ShowPendingPicture(); });
     for (int i = 0; i < 4; ++i)
         connectGuarded(controls_.Links[static_cast<size_t>(i)], &TDisplayLink::clicked, window,
                        [this, i] { LinkClick(i); });
@@ -65,10 +80,18 @@ void EntryBrowser::connectControls() {
                    [this] { EntryImageDblClick(); });
 }
 
+// Tells a click from a key: a button is held from its press to its release, or until a key is
+// typed (a context menu takes the release of the right button).
 bool EntryBrowser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == controls_.EntryListBox->viewport() &&
-        event->type() == QEvent::MouseButtonPress) {
+    if (watched == controls_.EntryListBox && event->type() == QEvent::KeyPress)
+        pressed_ = Qt::NoButton;
+    if (watched != controls_.EntryListBox->viewport())
+        return false;
+    if (event->type() == QEvent::MouseButtonRelease)
+        pressed_ = Qt::NoButton;
+    if (event->type() == QEvent::MouseButtonPress) {
         auto* press = static_cast<QMouseEvent*>(event);
+        pressed_ = press->button();
         guiGuard(&session_.Window, [&] {
             EntryListBoxMouseDown(press->button(), press->position().toPoint(),
                                   press->globalPosition().toPoint());
@@ -94,27 +117,34 @@ void EntryBrowser::BuildList(const std::string& searchText) {
     filter_->ListBuilt(mode, searchText);
 }
 
+void EntryBrowser::setViewButtons(bool toc, bool subjectIndex) {
+    const QSignalBlocker tocQuiet(controls_.TOC);
+    const QSignalBlocker indexQuiet(controls_.SubjectIndex);
+    controls_.TOC->setChecked(toc);
+    controls_.SubjectIndex->setChecked(subjectIndex);
+}
+
 void EntryBrowser::TOCClick() {
     editorGuard("SSButton1Click()", [this] {
-        controls_.TOC->setChecked(true);
-        controls_.SubjectIndex->setChecked(false);
+        setViewButtons(true, false);
         BuildList("");
     });
 }
 
 void EntryBrowser::SubjectIndexClick() {
     editorGuard("SSButton2Click()", [this] {
-        controls_.SubjectIndex->setChecked(true);
-        controls_.TOC->setChecked(false);
+        setViewButtons(false, true);
         BuildList("");
     });
 }
 
 void EntryBrowser::FindClick() {
     editorGuard("FindClick()", [this] {
-        controls_.TOC->setChecked(false);
-        controls_.SubjectIndex->setChecked(false);
-        BuildList(FromQt(controls_.FindText->text()));
+        setViewButtons(false, false);
+        const std::string keyword = FromQt(controls_.FindText->text());
+        BuildList(keyword);
+        SetStatus(rows_->rowCount() == 0 ? "No entries have the keyword \"" + keyword + "\""
+                                         : "Status: Browsing Encyclopedia");
     });
 }
 
@@ -122,11 +152,37 @@ void EntryBrowser::FindTextKeyDown() {
     editorGuard("FindTextKeyDown", [this] { FindClick(); });
 }
 
+// A click shows the row at once, picture included, even when the keys moved there just now.
 void EntryBrowser::EntryListBoxItemClick(int row) {
     editorGuard("EntryListBoxItemClick()", [&] {
-        if (rows_->Selectable(row))
-            SelectEntry(rows_->Record(row));
+        if (!rows_->Selectable(row))
+            return;
+        SelectEntry(rows_->Record(row));
+        ShowPendingPicture();
     });
+}
+
+// Whatever chose the current row (a left press, arrows, pages, type-ahead), its entry is shown;
+// from the keyboard the picture follows once the row rests. A rebuilt list, a row made current
+// without being chosen (on entering the list) and a right click change nothing.
+void EntryBrowser::CurrentRowChanged(int row) {
+    editorGuard("EntryListBoxItemClick()", [&] {
+        if (!rows_->Selectable(row) || pressed_ == Qt::RightButton)
+            return;
+        if (pressed_ == Qt::LeftButton)
+            return SelectEntry(rows_->Record(row));
+        if (controls_.EntryListBox->selectionModel()->isSelected(rows_->index(row)))
+            SelectEntry(rows_->Record(row), PictureTiming::Later);
+    });
+}
+
+void EntryBrowser::ShowPendingPicture() {
+    pictureTimer_.stop();
+    if (!picturePending_)
+        return;
+    picturePending_ = false;
+    if (const T_EncEntry* record = CurrentEntry(); record && !record->Image.empty())
+        showPicture(*record);
 }
 
 void EntryBrowser::LinkClick(int link) {
@@ -160,12 +216,12 @@ void EntryBrowser::EntryListBoxMouseDown(Qt::MouseButton button, QPoint position
     });
 }
 
-void EntryBrowser::SelectEntry(const T_EncEntry* record) {
-    editorGuard("SelectEntry()", [&] { show(record, false); });
+void EntryBrowser::SelectEntry(const T_EncEntry* record, PictureTiming picture) {
+    editorGuard("SelectEntry()", [&] { show(record, false, picture); });
 }
 
 // keepPicture: the picture on display is the record's already.
-void EntryBrowser::show(const T_EncEntry* record, bool keepPicture) {
+void EntryBrowser::show(const T_EncEntry* record, bool keepPicture, PictureTiming picture) {
     if (!record || record->Kind != ekEntry)
         record = session_.Records.GetEntryByTag(kDefaultPageTag);
     const RecordId id = session_.Records.IdOf(record);
@@ -174,18 +230,31 @@ void EntryBrowser::show(const T_EncEntry* record, bool keepPicture) {
     const QImage kept = keepPicture ? controls_.EntryImage->picture() : QImage();
     current_ = id;
     clearDisplay();
+    picturePending_ = false;
+    pictureTimer_.stop();
     // Without a default page, headers, letters and "none" show an empty display.
     if (!record)
         return;
     session_.Log("Selecting Entry: " + record->Title + " ...");
     if (keepPicture)
         keepShownPicture(*record, kept);
-    else if (!record->Image.empty())
+    else if (!record->Image.empty() && picture == PictureTiming::Now)
         showPicture(*record);
+    else if (!record->Image.empty())
+        schedulePicture();
     controls_.EntryDesc->setPlainText(bodyText(record->Content));
     controls_.EntryTitle->setText(ToQt(record->Title));
     showLinks(*record);
     session_.Log("Display updated");
+}
+
+void EntryBrowser::schedulePicture() {
+    picturePending_ = true;
+    pictureTimer_.start();
+}
+
+void EntryBrowser::SetStatus(const std::string& text) {
+    controls_.StatusPanel1->setText(ToQt(text));
 }
 
 const T_EncEntry* EntryBrowser::CurrentEntry() const {
@@ -223,7 +292,7 @@ void EntryBrowser::ShowAgain() {
         const T_EncEntry* shown = CurrentEntry();
         const bool samePicture = shown && !shown->Image.empty() && shown->Image == pictureShown_;
         current_ = RecordId::None;
-        show(shown, samePicture);
+        show(shown, samePicture, PictureTiming::Now);
     });
 }
 
@@ -243,6 +312,8 @@ void EntryBrowser::Forget() {
     rows_->Clear();
     filter_->Forget();
     current_ = RecordId::None;
+    picturePending_ = false;
+    pictureTimer_.stop();
     clearDisplay();
 }
 
@@ -255,8 +326,10 @@ void EntryBrowser::clearDisplay() {
     controls_.EntryImage->clear();
 }
 
+// Only a link that leads somewhere takes the keyboard focus.
 void EntryBrowser::clearLink(size_t link) {
     controls_.Links[link]->clear();
+    controls_.Links[link]->setFocusPolicy(Qt::NoFocus);
     linkTargets_[link] = RecordId::None;
 }
 
@@ -291,6 +364,7 @@ void EntryBrowser::showLinks(const T_EncEntry& record) {
     for (size_t i = 0; i < tags.size() && i < linkTargets_.size(); ++i) {
         if (const T_EncEntry* target = session_.Records.GetEntryByTag(tags[i])) {
             controls_.Links[i]->setText(ToQt(target->Title));
+            controls_.Links[i]->setFocusPolicy(Qt::StrongFocus);
             linkTargets_[i] = session_.Records.IdOf(target);
         }
     }

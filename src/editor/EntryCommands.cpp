@@ -8,6 +8,7 @@
 #include "editor/EditorSession.h"
 #include "editor/EntryBrowser.h"
 #include "encyclopedia/Edits.h"
+#include "encyclopedia/TextFormat.h"
 #include "kit/Dialogs.h"
 #include "kit/GuiGuard.h"
 
@@ -104,6 +105,7 @@ void EntryCommands::editEntry(const T_EncEntry* entry) {
     changeAsStep(QStringLiteral("Edit Entry"),
                  [&] { ApplyEntryDraft(session_.Records, session_.Records.Find(edited), draft); });
     browser_.ShowEdited(draft.Fields.Tag);
+    browser_.SetStatus("Entry \"" + draft.Fields.Title + "\" saved");
 }
 
 void EntryCommands::editHeader(const T_EncEntry* header) {
@@ -115,6 +117,7 @@ void EntryCommands::editHeader(const T_EncEntry* header) {
     const HeaderDraft draft = dialog.Draft();
     changeAsStep(QStringLiteral("Edit Header"),
                  [&] { ApplyHeaderDraft(session_.Records, session_.Records.Find(edited), draft); });
+    browser_.SetStatus("Header \"" + draft.Title + "\" saved");
 }
 
 void EntryCommands::AddClick() {
@@ -136,6 +139,7 @@ void EntryCommands::addHeader() {
         return;
     const HeaderDraft draft = dialog.Draft();
     changeAsStep(QStringLiteral("Add Header"), [&] { AddHeader(session_.Records, draft); });
+    browser_.SetStatus("Header \"" + draft.Title + "\" added");
 }
 
 void EntryCommands::addEntry() {
@@ -148,6 +152,7 @@ void EntryCommands::addEntry() {
         return;
     const EntryDraft draft = dialog.Draft();
     changeAsStep(QStringLiteral("Add Entry"), [&] { AddEntry(session_.Records, draft); });
+    browser_.SetStatus("Entry \"" + draft.Fields.Title + "\" added");
 }
 
 void EntryCommands::DeleteClick() {
@@ -159,10 +164,14 @@ void EntryCommands::DeleteClick() {
                         {MsgButton::Yes, MsgButton::No}) != MsgButton::Yes)
             return;
         const bool header = selected->Kind == ekHeader;
+        const std::string deleted =
+            header ? "Header \"" + std::string(HeaderTitle(selected->Content)) + "\" deleted"
+                   : "Entry \"" + selected->Title + "\" deleted";
         changeAsStep(header ? QStringLiteral("Delete Header") : QStringLiteral("Delete Entry"),
                      [&] { session_.Records.Remove(selected); });
         // The removed record may have been on display: the default page takes its place.
         browser_.RecordsChanged();
+        browser_.SetStatus(deleted);
     });
 }
 

@@ -27,7 +27,7 @@ void EntryListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     if (index.data(EntryListModel::IndentRole).toBool())
         left += kSubjectIndexIndent;
     painter->setFont(font);
-    painter->setPen(Qt::black);
+    painter->setPen(selected ? skin::SelectedText() : QColor(Qt::black));
     const QRect line(left, top, option.rect.right() - left, textHeight);
     const QString text = index.data(Qt::DisplayRole).toString();
     painter->drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,

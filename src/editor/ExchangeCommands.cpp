@@ -1,6 +1,7 @@
 #include "editor/ExchangeCommands.h"
 
 #include "common/AtomicFile.h"
+#include "common/PathText.h"
 #include "dialogs/ExportForm.h"
 #include "editor/EditHistory.h"
 #include "editor/EditorGuard.h"
@@ -95,21 +96,25 @@ LogFn logTo(const EditorSession& session) {
     };
 }
 
+} // namespace
+
 // Chooses the sources and puts them where the parse reads them; false when the user cancelled
 // or the choice was refused (the refusal has been shown).
-bool stageChosen(EditorSession& session, TEncEditorMain& window, StageTarget target) {
-    const std::vector<fs::path> selection = ChooseEncyclopediaSources(&window);
+bool ExchangeCommands::stageChosen(StageTarget target) {
+    const std::vector<fs::path> selection = ChooseEncyclopediaSources(session_, &window_);
     if (selection.empty())
         return false;
-    if (target == StageTarget::Import && !window.ConfirmDiscardChanges())
+    if (target == StageTarget::Import && !window_.ConfirmDiscardChanges())
         return false;
-    const StageResult staged = StageEncyclopedia(selection, target, session.Paths().WorkFolder,
-                                                 session.ZipMaster1, logTo(session));
+    const StageResult staged = StageEncyclopedia(selection, target, session_.Paths().WorkFolder,
+                                                 session_.ZipMaster1, logTo(session_));
     if (staged.Outcome == StageOutcome::Staged)
         return true;
-    ShowMessage(&window, MsgIcon::Error, staged.Message);
+    ShowMessage(&window_, MsgIcon::Error, staged.Message);
     return false;
 }
+
+namespace {
 
 ExportResult exportArchive(EditorSession& session, ProgressWindows& progress,
                            const fs::path& folder) {
@@ -190,6 +195,8 @@ void ExchangeCommands::InstallClick() {
         if (!confirmed("Are you sure you want to install the current Encyclopedia?"))
             return;
         const EditorPaths paths = session_.Paths();
+        if (!looseFolderReady(paths.DataFolder))
+            return;
         if (workCopiesLag()) {
             const MsgButton save = ShowMessage(&window_, MsgIcon::Confirmation, kSaveBeforeInstall,
                                                {MsgButton::Yes, MsgButton::No, MsgButton::Cancel});
@@ -201,14 +208,30 @@ void ExchangeCommands::InstallClick() {
             }
         }
         InstallWorkCopies(paths.WorkFolder, paths.DataFolder);
+        window_.SetStatus("Installed into " + PathText(LooseFolderIn(paths.DataFolder)));
         ShowMessage(&window_, MsgIcon::Information, "Encyclopedia Installed.");
     });
+}
+
+// A fresh game has no folder for loose files: it is made on the user's word, and without it
+// nothing is installed.
+bool ExchangeCommands::looseFolderReady(const fs::path& dataFolder) {
+    if (HasLooseFolder(dataFolder))
+        return true;
+    const std::string question =
+        "The game has no folder for loose encyclopedia files yet.  Create " +
+        PathText(LooseFolderIn(dataFolder)) + " and install?";
+    if (ShowMessage(&window_, MsgIcon::Confirmation, question, {MsgButton::Yes, MsgButton::No}) !=
+        MsgButton::Yes)
+        return false;
+    CreateLooseFolder(dataFolder);
+    return true;
 }
 
 void ExchangeCommands::ImportClick() {
     editorGuard("ImportClick()", [this] {
         WorkCopiesBackup previous(session_.Paths().WorkFolder);
-        if (!stageChosen(session_, window_, StageTarget::Import)) {
+        if (!stageChosen(StageTarget::Import)) {
             previous.Keep();
             return;
         }
@@ -219,11 +242,14 @@ void ExchangeCommands::ImportClick() {
 
 void ExchangeCommands::MergeClick() {
     editorGuard("MergeClick()", [this] {
-        if (!stageChosen(session_, window_, StageTarget::Merge))
+        if (!stageChosen(StageTarget::Merge))
             return;
         session_.Log("Launching Parser Thread ...");
         if (!reloadAsStep("Merge", true))
             return;
+        const int merged = parser_.ItemsAdded() + parser_.ItemsChanged();
+        window_.SetStatus(std::to_string(merged) + (merged == 1 ? " entry" : " entries") +
+                          " merged");
         ShowMessage(&window_, MsgIcon::Information,
                     "Merge completed.  Items added: " + std::to_string(parser_.ItemsAdded()) +
                         " Items Changed: " + std::to_string(parser_.ItemsChanged()));
@@ -231,22 +257,26 @@ void ExchangeCommands::MergeClick() {
 }
 
 void ExchangeCommands::ExportClick() {
-    editorGuard("ExportClick()", [this] {
-        TExportForm chooser(&window_);
-        if (chooser.exec() != QDialog::Accepted)
-            return;
-        const fs::path folder =
-            ExportFolderFor(FsPath(ProgramFolder()), FsPath(WritableProgramFolder()));
-        const ExportResult result =
-            chooser.WantsArchive()
-                ? exportArchive(session_, progress_, folder)
-                : ExportTextFiles(session_.Records, session_.Paths().WorkFolder, folder);
-        if (!result.Succeeded)
-            return;
-        session_.History->MarkClean();
-        NoteWorkCopiesMatch();
-        ShowMessage(&window_, MsgIcon::Information, result.Message);
-    });
+    editorGuard("ExportClick()", [this] { ExportEncyclopedia(); });
+}
+
+bool ExchangeCommands::ExportEncyclopedia() {
+    TExportForm chooser(&window_);
+    if (chooser.exec() != QDialog::Accepted)
+        return false;
+    const fs::path folder =
+        ExportFolderFor(FsPath(ProgramFolder()), FsPath(WritableProgramFolder()));
+    const ExportResult result =
+        chooser.WantsArchive()
+            ? exportArchive(session_, progress_, folder)
+            : ExportTextFiles(session_.Records, session_.Paths().WorkFolder, folder);
+    if (!result.Succeeded)
+        return false;
+    session_.History->MarkClean();
+    NoteWorkCopiesMatch();
+    window_.SetStatus("Exported to " + PathText(folder));
+    ShowMessage(&window_, MsgIcon::Information, result.Message);
+    return true;
 }
 
 } // namespace krel

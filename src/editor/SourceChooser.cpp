@@ -6,6 +6,7 @@
 #include "exchange/Reset.h"
 #include "exchange/Staging.h"
 #include "kit/Dialogs.h"
+#include "kit/QtText.h"
 
 #include <QFile>
 
@@ -15,6 +16,10 @@ namespace fs = std::filesystem;
 
 constexpr const char* kChooserTitle = "KREL Encyclopedia File or Files";
 constexpr const char* kChooserFilter = "Text File|*.txt|Zip File|*.zip|MOB File|*.mob";
+constexpr const char* kBothFilesNeeded =
+    "An encyclopedia in text form is two files, wsEncyclopedia.txt and "
+    "wsEncyclopediaTitles.txt.  Choose both together (hold Ctrl to select the second one), or "
+    "choose one .zip or .mob archive that holds them.";
 
 // The chooser's filter in the file dialog's own notation: "Name (*.ext);;...".
 QString fileDialogFilter(std::string_view filter) {
@@ -29,6 +34,26 @@ std::vector<T_EncEntry> parsed(const BytesPair& bytes) {
     return ParseEncyclopedia(bytes.Titles, bytes.Contents).Records;
 }
 
+// One text file is half an encyclopedia: its partner is offered when it lies beside it,
+// otherwise the user learns what to choose. False when nothing is to be read.
+bool completeLoneTextFile(std::vector<fs::path>& selection, QWidget* parent) {
+    if (!IsLoneTextFile(selection))
+        return true;
+    const std::optional<fs::path> partner = PartnerTextFile(selection.front());
+    if (!partner) {
+        ShowMessage(parent, MsgIcon::Information, kBothFilesNeeded);
+        return false;
+    }
+    const std::string question = "An encyclopedia in text form is two files, chosen together.  "
+                                 "Take " +
+                                 PathText(*partner) + " from the same folder as well?";
+    if (ShowMessage(parent, MsgIcon::Confirmation, question, {MsgButton::Yes, MsgButton::No}) !=
+        MsgButton::Yes)
+        return false;
+    selection.push_back(*partner);
+    return true;
+}
+
 LogFn logTo(const EditorSession& session) {
     return [&session](const std::string& line) {
         session.Log(line);
@@ -37,17 +62,25 @@ LogFn logTo(const EditorSession& session) {
 
 } // namespace
 
-std::vector<fs::path> ChooseEncyclopediaSources(QWidget* parent) {
+std::vector<fs::path> ChooseEncyclopediaSources(EditorSession& session, QWidget* parent) {
+    if (session.SourceFolder.empty())
+        session.SourceFolder = FsPath(session.Context.Preferences.General.BaseDir);
     const QStringList chosen = Dialogs().openFiles(parent, QString::fromLatin1(kChooserTitle),
-                                                   fileDialogFilter(kChooserFilter), true);
+                                                   fileDialogFilter(kChooserFilter), true,
+                                                   ToQt(PathText(session.SourceFolder)));
     std::vector<fs::path> selection;
     for (const QString& file : chosen)
         selection.emplace_back(QFile::encodeName(file).toStdString());
+    if (selection.empty())
+        return selection;
+    session.SourceFolder = selection.front().parent_path();
+    if (!completeLoneTextFile(selection, parent))
+        selection.clear();
     return selection;
 }
 
 std::optional<SourceRecords> ReadChosenEncyclopedia(EditorSession& session, QWidget* parent) {
-    const std::vector<fs::path> selection = ChooseEncyclopediaSources(parent);
+    const std::vector<fs::path> selection = ChooseEncyclopediaSources(session, parent);
     if (selection.empty())
         return std::nullopt;
     const SelectionBytes read = ReadSelection(selection, session.ZipMaster1, logTo(session));

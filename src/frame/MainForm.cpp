@@ -232,8 +232,13 @@ void TKrelEditMainForm::OpenEncyclopediaEditor1Click() {
     frameGuard("OpenEncyclopediaEditor1Click()", [this] {
         if (editorWindow())
             return;
-        QWidget* window = new TEncEditorMain({Preferences, *DebugList, *UndoGroup});
+        auto* window = new TEncEditorMain(
+            {Preferences, *DebugList, *UndoGroup, ReadWindowPlacement(userSettings_)});
         window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(window, &TEncEditorMain::placementLeft, this,
+                [this](const WindowRect& place, int listWidth) {
+                    storeEditorPlacement(place, listWidth);
+                });
         editor_ = MdiArea->addSubWindow(window);
         editor_->setAttribute(Qt::WA_DeleteOnClose);
         // An editor that closes itself takes its frame along.
@@ -350,9 +355,17 @@ void TKrelEditMainForm::restorePlacement() {
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 
+// The editor's place is kept beside the frame's, each written when its window closes.
+void TKrelEditMainForm::storeEditorPlacement(const WindowRect& place, int listWidth) {
+    WindowPlacement placement = ReadWindowPlacement(userSettings_);
+    placement.Editor = place;
+    placement.EditorListWidth = listWidth;
+    WriteWindowPlacement(placement, userSettings_);
+}
+
 void TKrelEditMainForm::storePlacement() {
     const QRect rect = isMaximized() ? normalGeometry() : geometry();
-    WindowPlacement placement;
+    WindowPlacement placement = ReadWindowPlacement(userSettings_);
     if (rect.isValid())
         placement.Frame = WindowRect{rect.x(), rect.y(), rect.width(), rect.height()};
     placement.FrameMaximized = isMaximized();

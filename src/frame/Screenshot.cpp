@@ -32,7 +32,9 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(call.text));
         return call.buttons.empty() ? MsgButton::Ok : call.buttons.front();
     }
-    QStringList openFiles(QWidget*, const QString&, const QString&, bool) override { return {}; }
+    QStringList openFiles(QWidget*, const QString&, const QString&, bool, const QString&) override {
+        return {};
+    }
     std::optional<QString> chooseFolder(QWidget*, const QString&) override { return {}; }
 };
 

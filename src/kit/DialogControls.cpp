@@ -9,6 +9,15 @@
 
 namespace krel {
 
+void describe(QWidget* control, const char* name, const char* description) {
+    control->setAccessibleName(QString::fromLatin1(name));
+    control->setAccessibleDescription(QString::fromLatin1(description));
+}
+
+bool IsActivationKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
+
 QPushButton* dialogButton(const char* name, const char* text, const char* hint, QWidget* parent) {
     auto* made = named(new QPushButton(QString::fromLatin1(text), parent), name);
     made->setToolTip(QString::fromLatin1(hint));

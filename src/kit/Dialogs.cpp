@@ -37,6 +37,7 @@ constexpr ButtonPair kButtons[] = {
     {MsgButton::Ok, QMessageBox::Ok},           {MsgButton::Cancel, QMessageBox::Cancel},
     {MsgButton::Yes, QMessageBox::Yes},         {MsgButton::No, QMessageBox::No},
     {MsgButton::NoToAll, QMessageBox::NoToAll}, {MsgButton::YesToAll, QMessageBox::YesToAll},
+    {MsgButton::Discard, QMessageBox::Discard},
 };
 
 QMessageBox::StandardButton toQt(MsgButton button) {
@@ -46,11 +47,10 @@ QMessageBox::StandardButton toQt(MsgButton button) {
     return QMessageBox::NoButton;
 }
 
-MsgButton fromQt(int button) {
-    for (const ButtonPair& pair : kButtons)
-        if (pair.qt == button)
-            return pair.ours;
-    return MsgButton::None;
+QAbstractButton* addButton(QMessageBox& box, MsgButton button) {
+    if (button == MsgButton::Export)
+        return box.addButton(QStringLiteral("&Export..."), QMessageBox::AcceptRole);
+    return box.addButton(toQt(button));
 }
 
 } // namespace
@@ -79,18 +79,23 @@ MsgButton ShowMessage(QWidget* parent, MsgIcon icon, std::string_view text,
 MsgButton QtDialogs::message(QWidget* parent, const MessageCall& call) {
     QMessageBox box(iconOf(call.icon), call.caption, call.text, QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
+    std::vector<std::pair<QAbstractButton*, MsgButton>> made;
     for (MsgButton button : call.buttons)
-        box.addButton(toQt(button));
-    if (!call.buttons.empty())
-        box.setDefaultButton(toQt(call.buttons.front()));
-    return fromQt(box.exec());
+        made.emplace_back(addButton(box, button), button);
+    if (!made.empty())
+        box.setDefaultButton(qobject_cast<QPushButton*>(made.front().first));
+    box.exec();
+    for (const auto& [widget, button] : made)
+        if (box.clickedButton() == widget)
+            return button;
+    return MsgButton::None;
 }
 
 QStringList QtDialogs::openFiles(QWidget* parent, const QString& title, const QString& filter,
-                                 bool multi) {
+                                 bool multi, const QString& folder) {
     if (multi)
-        return QFileDialog::getOpenFileNames(parent, title, QString(), filter);
-    QString file = QFileDialog::getOpenFileName(parent, title, QString(), filter);
+        return QFileDialog::getOpenFileNames(parent, title, folder, filter);
+    QString file = QFileDialog::getOpenFileName(parent, title, folder, filter);
     return file.isEmpty() ? QStringList() : QStringList{file};
 }
 

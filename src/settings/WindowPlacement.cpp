@@ -5,14 +5,34 @@
 namespace krel {
 namespace {
 
-constexpr const char* kFrameValues[] = {"FrameLeft", "FrameTop", "FrameWidth", "FrameHeight"};
+using RectValues = const char* const[4];
+constexpr RectValues kFrameValues = {"FrameLeft", "FrameTop", "FrameWidth", "FrameHeight"};
+constexpr RectValues kEditorValues = {"EditorLeft", "EditorTop", "EditorWidth", "EditorHeight"};
+constexpr const char* kEditorListWidth = "EditorListWidth";
 
-std::optional<WindowRect> readFrame(Registry& registry) {
-    WindowRect rect{registry.ReadInteger(kFrameValues[0]), registry.ReadInteger(kFrameValues[1]),
-                    registry.ReadInteger(kFrameValues[2]), registry.ReadInteger(kFrameValues[3])};
+std::optional<WindowRect> readRect(Registry& registry, RectValues& names) {
+    WindowRect rect{registry.ReadInteger(names[0]), registry.ReadInteger(names[1]),
+                    registry.ReadInteger(names[2]), registry.ReadInteger(names[3])};
     if (rect.Width <= 0 || rect.Height <= 0)
         return std::nullopt;
     return rect;
+}
+
+// Each window's values stand or fall on their own: a value missing or of the wrong type leaves
+// that window as designed.
+template <class Read> void readPart(Read read) {
+    try {
+        read();
+    } catch (const std::exception&) {
+    }
+}
+
+void writeRect(Registry& registry, RectValues& names, const std::optional<WindowRect>& rect) {
+    if (!rect)
+        return;
+    const int values[] = {rect->Left, rect->Top, rect->Width, rect->Height};
+    for (int i = 0; i < 4; ++i)
+        registry.WriteInteger(names[i], values[i]);
 }
 
 } // namespace
@@ -23,10 +43,12 @@ WindowPlacement ReadWindowPlacement(SettingsHive& user) {
         Registry registry(user);
         if (!registry.KeyExists(kWindowsKey) || !registry.OpenKey(kWindowsKey, false))
             return placement;
-        placement.Frame = readFrame(registry);
-        placement.FrameMaximized = registry.ReadBool("FrameMaximized");
+        readPart([&] { placement.Frame = readRect(registry, kFrameValues); });
+        readPart([&] { placement.FrameMaximized = registry.ReadBool("FrameMaximized"); });
+        readPart([&] { placement.Editor = readRect(registry, kEditorValues); });
+        readPart([&] { placement.EditorListWidth = registry.ReadInteger(kEditorListWidth); });
     } catch (const std::exception&) {
-        // A value missing or of the wrong type: what was read so far stands.
+        // The settings file cannot be read: every window as designed.
     }
     return placement;
 }
@@ -36,13 +58,11 @@ bool WriteWindowPlacement(const WindowPlacement& placement, SettingsHive& user) 
         Registry registry(user);
         if (!registry.OpenKey(kWindowsKey, true))
             return false;
-        if (placement.Frame) {
-            const WindowRect& rect = *placement.Frame;
-            const int values[] = {rect.Left, rect.Top, rect.Width, rect.Height};
-            for (int i = 0; i < 4; ++i)
-                registry.WriteInteger(kFrameValues[i], values[i]);
-        }
+        writeRect(registry, kFrameValues, placement.Frame);
         registry.WriteBool("FrameMaximized", placement.FrameMaximized);
+        writeRect(registry, kEditorValues, placement.Editor);
+        if (placement.EditorListWidth > 0)
+            registry.WriteInteger(kEditorListWidth, placement.EditorListWidth);
         registry.CloseKey();
         return true;
     } catch (const std::exception&) {

@@ -9,8 +9,12 @@ namespace krel::skin {
 QColor Background() {
     return QColor(0xAD, 0xC6, 0xDE);
 }
+// A selected row must stand out from the pale rows at a glance: dark, with light text.
 QColor Selection() {
-    return QColor(0xCE, 0xDE, 0xE7);
+    return QColor(0x1C, 0x3A, 0x66);
+}
+QColor SelectedText() {
+    return Qt::white;
 }
 QColor Text() {
     return QColor(0x10, 0x20, 0x38);
@@ -49,7 +53,7 @@ QPalette Palette(QPalette palette) {
     palette.setColor(QPalette::Base, QColor(0xF4, 0xF8, 0xFC));
     palette.setColor(QPalette::Disabled, QPalette::Base, Background());
     set(QPalette::Highlight, Selection());
-    set(QPalette::HighlightedText, Text());
+    set(QPalette::HighlightedText, SelectedText());
     for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
         set(role, Text());
     for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})

@@ -96,6 +96,16 @@ TEST_F(HeaderEditorTest, TheAnswerHoldsTheTitleAndTheRowsTags) {
     EXPECT_THAT(editor.Draft().Members, ElementsAre());
 }
 
+// A new header starts with an empty title and a hint, so Apply never names it by the hint.
+TEST(NewHeader, StartsWithAnEmptyTitleAndAHint) {
+    auto encyclopedia = MakeEncyclopedia({});
+    THeaderEditor editor(*encyclopedia);
+    editor.NewHeader("0003");
+    EXPECT_EQ(editor.Draft().Title, "");
+    EXPECT_EQ(editor.Draft().Tag, "0003");
+    EXPECT_FALSE(editor.Title->placeholderText().isEmpty());
+}
+
 TEST_F(HeaderEditorTest, MinusRemovesOnlyASelectedRow) {
     editor.SSListBox1->clearSelection();
     QTest::mouseClick(editor.Delete, Qt::LeftButton);

@@ -118,6 +118,20 @@ TEST(Picker, AClickHandsBackTheRowsRecordAndNoneOrEscapeHandBackNothing) {
     EXPECT_EQ(pick(-1), std::make_pair(int(QDialog::Rejected), (const T_EncEntry*)nullptr));
 }
 
+TEST(Picker, ReturnEnterOrSpaceTakeTheRowTypingFound) {
+    auto encyclopedia = MakeEncyclopedia(Sample());
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        TListAdd picker;
+        picker.Entries = encyclopedia.get();
+        picker.Mode = lmEntries;
+        picker.show();
+        QTest::keyClicks(picker.SSListBox1, QStringLiteral("cor"));
+        QTest::keyClick(picker.SSListBox1, key);
+        EXPECT_EQ(picker.result(), QDialog::Accepted) << key;
+        EXPECT_EQ(encyclopedia->Find(picker.Selected), encyclopedia->At(7)) << key;
+    }
+}
+
 // A picker open while the encyclopedia's list is replaced hands back a record that is found
 // nowhere, never an old one.
 TEST(Picker, AChoiceFromAReplacedListFindsNothing) {

@@ -7,9 +7,11 @@
 
 #include <QLineEdit>
 #include <QListView>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTest>
 
 namespace krel::test {
@@ -75,6 +77,23 @@ TEST_F(BrowseTest, SearchMatchesWholeKeywordsIgnoringCaseButNotBlanks) {
     EXPECT_EQ(rows(), std::vector<std::string>{"Ardent"});
 }
 
+TEST_F(BrowseTest, TheWindowAndItsSplitterComeBackAsTheyWereLeft) {
+    openSmall();
+    const QRect placed(20, 10, 850, 600);
+    qobject_cast<QMdiSubWindow*>(editor->parentWidget())->setGeometry(placed);
+    control<QSplitter>("Splitter")->setSizes({250, 560});
+    const int listWidth = control<QSplitter>("Splitter")->sizes().front();
+    editor->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    dialogs.answer(MsgButton::Ok);
+    frame->OpenEncyclopediaEditor1Click();
+    editor = qobject_cast<TEncEditorMain*>(frame->editorWindow());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(qobject_cast<QMdiSubWindow*>(editor->parentWidget())->geometry(), placed);
+    EXPECT_EQ(control<QSplitter>("Splitter")->sizes().front(), listWidth);
+}
+
 TEST_F(BrowseTest, DefaultPageStandsInForHeadersAndIsShownOnce) {
     openSmall();
     clickRow(rowOf("Ardent"));
@@ -135,9 +154,15 @@ TEST_F(BrowseTest, RightClickOffersTheRowsMenuWithoutChangingTheDisplay) {
     clickRow(rowOf("Corsair"), Qt::RightButton);
     EXPECT_TRUE(entryMenu->isVisible());
     entryMenu->hide();
-    clickRow(rowOf("Ships"), Qt::RightButton);
+    // The menu takes the button's release; a key still shows the row it reaches.
+    auto* list = control<QListView>("EntryListBox");
+    QTest::mousePress(list->viewport(), Qt::RightButton, {},
+                      list->visualRect(listRows().index(rowOf("Ships"))).center());
     EXPECT_TRUE(headerMenu->isVisible());
     headerMenu->hide();
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(shown(), entry("S001"));
+    clickRow(rowOf("Ardent"));
     QTest::mouseClick(button("SubjectIndex"), Qt::LeftButton);
     clickRow(rowOf("C"), Qt::RightButton);
     EXPECT_FALSE(entryMenu->isVisible());

@@ -3,10 +3,16 @@
 // encyclopedia's, tested there as table rows.
 
 #include "EditingFixture.h"
+#include "dialogs/ExportForm.h"
 #include "dialogs/RecordList.h"
 #include "dialogs/TagEdit.h"
+#include "support/ModalDriver.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -122,8 +128,10 @@ TEST_F(EditCommandsTest, DeleteAsksFirstAndNeverLeavesTheDisplayOnTheRemovedReco
     dialogs.answer(MsgButton::Yes);
     QTest::mouseClick(button("Delete"), Qt::LeftButton);
     EXPECT_EQ(entry("W001"), nullptr);
-    EXPECT_EQ(shown(), entry("EROR"));
-    EXPECT_EQ(shownTitle(), "Galactic Encyclopedia");
+    // The display follows the row that became current, never the removed record.
+    const int current = control<QListView>("EntryListBox")->currentIndex().row();
+    EXPECT_EQ(rows().at(current), "Bellwether");
+    EXPECT_EQ(shown(), entry("W002"));
     EXPECT_EQ(content("0001"), "Worlds:W001,W002") << "member lists keep the tag";
 
     // Deleting a header leaves its entries without one.
@@ -179,17 +187,87 @@ TEST_F(EditCommandsTest, ClosingWithUnexportedChangesAsks) {
     QTest::mouseClick(button("Delete"), Qt::LeftButton);
     EXPECT_TRUE(subWindow->isWindowModified());
 
-    dialogs.answer(MsgButton::No);
+    EXPECT_EQ(window.windowTitle(), "Vastreach 3 Encyclopedia Editor [*]");
+    EXPECT_EQ(control<QLabel>("StatusPanel2")->text(), "Modified");
+
+    dialogs.answer(MsgButton::Cancel);
     frame->close();
     EXPECT_TRUE(frame->isVisible());
     EXPECT_FALSE(subWindow->isHidden());
-    EXPECT_EQ(dialogs.texts().back(),
-              "The encyclopedia has changes that have not been exported.  Discard them?");
+    EXPECT_EQ(dialogs.texts().back(), "The encyclopedia has changes that have not been exported.  "
+                                      "Export them first, or discard them?");
+    EXPECT_EQ(dialogs.messages.back().buttons,
+              (std::vector{MsgButton::Export, MsgButton::Discard, MsgButton::Cancel}));
 
-    dialogs.answer(MsgButton::Yes);
+    // Export goes on only when the export succeeded: cancelling its dialog keeps the window.
+    dialogs.answer(MsgButton::Export);
+    WhenModalShown([](QWidget* shown) { qobject_cast<TExportForm*>(shown)->CloseBut->click(); });
+    QTest::mouseClick(button("CloseBut"), Qt::LeftButton);
+    EXPECT_FALSE(window.isHidden());
+
+    dialogs.answer(MsgButton::Discard);
     QTest::mouseClick(button("CloseBut"), Qt::LeftButton);
     EXPECT_TRUE(window.isHidden());
     EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+TEST_F(EditCommandsTest, KeysShowTheCurrentRowsEntryAndReturnEditsIt) {
+    openSmall();
+    clickRow(rowOf("Ardent"));
+    auto* list = control<QListView>("EntryListBox");
+    struct Step {
+        int key;
+        const char* typed; // type-ahead instead of a key
+        const char* shown;
+    };
+    for (const Step& step : {Step{Qt::Key_Down, "", "W002"}, Step{Qt::Key_End, "", "S001"},
+                             Step{Qt::Key_Home, "", "Eror"}, Step{0, "bel", "W002"},
+                             Step{Qt::Key_PageDown, "", "S001"}}) {
+        if (step.key)
+            key(step.key);
+        else
+            QTest::keyClicks(list, QString::fromLatin1(step.typed));
+        EXPECT_EQ(shown(), entry(step.shown)) << step.shown;
+    }
+    // The picture waits until the row rests.
+    EXPECT_TRUE(editor->Browser().Picture().isNull());
+    QTRY_VERIFY(!editor->Browser().Picture().isNull());
+
+    whenEntryEditor([](TEncEntryEditor& dialog) {
+        EXPECT_EQ(dialog.Title->text(), "Corsair");
+        return false;
+    });
+    key(Qt::Key_Return);
+    EXPECT_EQ(button("SubjectIndex")->nextInFocusChain(), list) << "the list below its views";
+    EXPECT_EQ(button("Reset")->nextInFocusChain(), button("CloseBut")) << "Close comes last";
+}
+
+TEST_F(EditCommandsTest, ViewButtonsFollowAnyActivationAndTheStatusSaysWhatHappened) {
+    openSmall();
+    auto toggle = [](QPushButton* view) {
+        QAccessible::queryAccessibleInterface(view)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+    };
+    toggle(button("SubjectIndex"));
+    EXPECT_FALSE(button("TOC")->isChecked());
+    EXPECT_EQ(rows().front(), "A");
+    toggle(button("SubjectIndex")); // the mode in force stays chosen
+    EXPECT_TRUE(button("SubjectIndex")->isChecked());
+    key(Qt::Key_T, Qt::AltModifier); // a mnemonic clicks a moment later
+    QTRY_VERIFY(button("TOC")->isChecked());
+    EXPECT_FALSE(button("SubjectIndex")->isChecked());
+    EXPECT_EQ(rows().front(), "Worlds");
+
+    clickRow(rowOf("Ardent"));
+    whenEntryEditor([](TEncEntryEditor& dialog) {
+        dialog.Title->setText(QStringLiteral("Ardent Prime"));
+        return true;
+    });
+    key(Qt::Key_F2);
+    EXPECT_EQ(status(), "Entry \"Ardent Prime\" saved");
+    control<QLineEdit>("FindText")->setText(QStringLiteral("nothing"));
+    button("Find")->click();
+    EXPECT_EQ(status(), "No entries have the keyword \"nothing\"");
 }
 
 TEST_F(EditCommandsTest, ControlFGoesToTheSearchBox) {

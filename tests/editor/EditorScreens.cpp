@@ -1,8 +1,14 @@
 // editor_screens GAME OUT: opens the editor window on a game folder and saves pictures of the
 // frame with the table of contents, the subject index, an entry with its picture and links,
-// and the progress window, so the window's look can be checked without a display (run it
-// under xvfb-run). Every box is answered with OK.
+// the progress window, the search that finds nothing and the dialogs the editor opens, so their
+// look can be checked without a display (run it under xvfb-run). Every box is answered with OK.
 
+#include "dialogs/AddForm.h"
+#include "dialogs/EntryEditor.h"
+#include "dialogs/ExportForm.h"
+#include "dialogs/GraphicForm.h"
+#include "dialogs/HeaderEditor.h"
+#include "dialogs/ListAdd.h"
 #include "editor/EncEditorMain.h"
 #include "editor/EntryBrowser.h"
 #include "editor/EntryListModel.h"
@@ -14,6 +20,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
@@ -28,7 +35,9 @@ using namespace krel;
 class AnswerOk : public DialogService {
 public:
     MsgButton message(QWidget*, const MessageCall&) override { return MsgButton::Ok; }
-    QStringList openFiles(QWidget*, const QString&, const QString&, bool) override { return {}; }
+    QStringList openFiles(QWidget*, const QString&, const QString&, bool, const QString&) override {
+        return {};
+    }
     std::optional<QString> chooseFolder(QWidget*, const QString&) override { return {}; }
 };
 
@@ -36,6 +45,34 @@ void save(QWidget* window, const fs::path& file) {
     QTest::qWait(200);
     if (!window->grab().save(QString::fromStdString(file.string()), "PNG"))
         std::fprintf(stderr, "could not save %s\n", file.c_str());
+}
+
+void saveDialog(QWidget& dialog, const fs::path& file) {
+    dialog.show();
+    save(&dialog, file);
+    dialog.close();
+}
+
+void saveDialogs(TEncEditorMain& editor, const T_EncEntry& rich, const fs::path& game,
+                 const fs::path& out) {
+    const Encyclopedia& records = editor.EntryList();
+    TEncEntryEditor entryEditor(records, &editor);
+    entryEditor.Edit(rich, records.IdOf(&rich), editor.Browser().Picture());
+    entryEditor.setWindowTitle(QStringLiteral("Editing Entry"));
+    saveDialog(entryEditor, out / "entry-editor.png");
+    THeaderEditor headerEditor(records, &editor);
+    headerEditor.NewHeader("0099");
+    saveDialog(headerEditor, out / "header-editor.png");
+    TListAdd picker(&editor);
+    picker.Entries = &records;
+    picker.Mode = lmEntries;
+    saveDialog(picker, out / "picker.png");
+    TGraphicForm browser(game.string(), (game / "work").string(), &editor);
+    saveDialog(browser, out / "graphic-browser.png");
+    TExportForm exportForm(&editor);
+    saveDialog(exportForm, out / "export.png");
+    TAddForm addForm(&editor);
+    saveDialog(addForm, out / "add.png");
 }
 
 int firstRichEntry(const EntryListModel& rows) {
@@ -83,6 +120,11 @@ int main(int argc, char** argv) {
         ->setCurrentIndex(rows.index(rich));
     editor->Browser().EntryListBoxItemClick(rich);
     save(&frame, out / "entry.png");
+    saveDialogs(*editor, *rows.Record(rich), game, out);
+    auto* findText = editor->findChild<QLineEdit*>(QStringLiteral("FindText"));
+    findText->setText(QStringLiteral("nothing"));
+    QTest::keyClick(findText, Qt::Key_Return);
+    save(&frame, out / "search-nothing.png");
     editor->findChild<QPushButton*>(QStringLiteral("SubjectIndex"))->click();
     save(&frame, out / "subject-index.png");
     return 0;

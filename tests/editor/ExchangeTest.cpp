@@ -115,15 +115,16 @@ TEST_F(ExchangeTest, RefusedImportsChangeNothing) {
     const std::string contents = workFile("wsEncyclopedia.txt");
     const fs::path dir = folder("picked");
     const QStringList capitals = writePair(dir, OtherEncyclopedia(), "WSENCYCLOPEDIA.txt");
-    const QStringList single = {writePair(folder("a"), OtherEncyclopedia())[0]};
     struct Case {
         QStringList files;
         std::vector<std::string> texts;
     };
     const std::string invalidArchive = "The archive specified doesn't contain any Encyclopedia "
                                        "entries (or contains too many entries!)";
+    const QStringList notAnArchive = {writePair(folder("c"), OtherEncyclopedia(), "a.zip")[0]};
     // One refusal of each outcome; which selections are refused is staging's rule.
-    for (const Case& c : {Case{capitals, {kInvalidFiles}}, Case{single, {"", invalidArchive}}}) {
+    for (const Case& c :
+         {Case{capitals, {kInvalidFiles}}, Case{notAnArchive, {"", invalidArchive}}}) {
         dialogs.messages.clear();
         dialogs.answerFiles(c.files);
         for (size_t i = 0; i < c.texts.size(); ++i)
@@ -137,13 +138,56 @@ TEST_F(ExchangeTest, RefusedImportsChangeNothing) {
     }
 }
 
+TEST_F(ExchangeTest, ALoneTextFileIsCompletedFromItsFolderOrExplained) {
+    openSmall();
+    const std::vector<std::string> loaded = list();
+    const fs::path lone = folder("lone") / "wsEncyclopediaTitles.txt";
+    WriteFileAtomic(lone, TitlesBytes(OtherEncyclopedia()));
+    dialogs.answerFiles({QString::fromStdString(lone.string())}).answer(MsgButton::Ok);
+    button("Import")->click();
+    EXPECT_NE(dialogs.texts().back().find("Choose both together"), std::string::npos);
+    EXPECT_EQ(list(), loaded);
+    EXPECT_TRUE(fs::equivalent(dialogs.fileFolders.back().toStdString(), game));
+
+    const QStringList pair = writePair(folder("pair"), OtherEncyclopedia());
+    dialogs.answerFiles({pair[1]}).answer(MsgButton::Yes);
+    button("Import")->click();
+    EXPECT_EQ(dialogs.texts().back(),
+              "An encyclopedia in text form is two files, chosen together.  Take " +
+                  pair[0].toStdString() + " from the same folder as well?");
+    EXPECT_NE(entry("M001"), nullptr);
+    // The chooser starts where the last choice was made.
+    EXPECT_TRUE(fs::equivalent(dialogs.fileFolders.back().toStdString(), lone.parent_path()));
+}
+
+TEST_F(ExchangeTest, InstallIntoAFreshGameAsksToCreateItsFolder) {
+    openSmall();
+    const fs::path strings = dataFolder() / "wStrings";
+    fs::remove_all(strings);
+    for (MsgButton answer : {MsgButton::No, MsgButton::Yes}) {
+        dialogs.messages.clear();
+        dialogs.answer(MsgButton::Yes).answer(answer);
+        if (answer == MsgButton::Yes)
+            dialogs.answer(MsgButton::Ok);
+        button("Install")->click();
+        ASSERT_GE(dialogs.texts().size(), 2U);
+        EXPECT_EQ(dialogs.texts()[1],
+                  "The game has no folder for loose encyclopedia files yet.  Create " +
+                      strings.string() + " and install?");
+        EXPECT_EQ(fs::exists(strings), answer == MsgButton::Yes);
+        EXPECT_EQ(fs::exists(strings / "wsEncyclopedia.txt"), answer == MsgButton::Yes);
+    }
+    EXPECT_EQ(dialogs.texts().back(), "Encyclopedia Installed.");
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
 TEST_F(ExchangeTest, ImportAsksBeforeDroppingUnexportedChanges) {
     openSmall();
     editTitle("W001", "Renamed");
     const std::vector<std::string> edited = list();
     dialogs.messages.clear();
     dialogs.answerFiles(writePair(folder("elsewhere"), OtherEncyclopedia()));
-    dialogs.answer(MsgButton::No);
+    dialogs.answer(MsgButton::Cancel);
     button("Import")->click();
 
     EXPECT_EQ(dialogs.messages.size(), 1U);

@@ -16,7 +16,8 @@ public:
         ADD_FAILURE() << "unscripted message box: " << call.text.toStdString();
         return krel::MsgButton::None;
     }
-    QStringList openFiles(QWidget*, const QString& title, const QString&, bool) override {
+    QStringList openFiles(QWidget*, const QString& title, const QString&, bool,
+                          const QString&) override {
         ADD_FAILURE() << "unscripted file chooser: " << title.toStdString();
         return {};
     }

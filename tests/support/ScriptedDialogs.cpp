@@ -48,8 +48,10 @@ MsgButton ScriptedDialogs::message(QWidget*, const MessageCall& call) {
     return next<MsgButton>(call.text).value_or(MsgButton::None);
 }
 
-QStringList ScriptedDialogs::openFiles(QWidget*, const QString& title, const QString&, bool) {
+QStringList ScriptedDialogs::openFiles(QWidget*, const QString& title, const QString&, bool,
+                                       const QString& folder) {
     fileCalls.push_back(title);
+    fileFolders.push_back(folder);
     return next<QStringList>(title).value_or(QStringList());
 }
 

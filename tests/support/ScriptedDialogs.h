@@ -28,14 +28,15 @@ public:
     std::vector<MessageCall> messages;
     std::vector<FolderCall> folderCalls;
     std::vector<QString> fileCalls;
+    std::vector<QString> fileFolders; // where each file chooser started
 
     // The texts of the message boxes shown so far (line breaks as "\n").
     std::vector<std::string> texts() const;
     bool allAnswersUsed() const { return queue_.empty(); }
 
     MsgButton message(QWidget* parent, const MessageCall& call) override;
-    QStringList openFiles(QWidget* parent, const QString& title, const QString& filter,
-                          bool multi) override;
+    QStringList openFiles(QWidget* parent, const QString& title, const QString& filter, bool multi,
+                          const QString& folder) override;
     std::optional<QString> chooseFolder(QWidget* parent, const QString& caption) override;
 
 private:

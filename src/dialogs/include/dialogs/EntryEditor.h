@@ -82,6 +82,7 @@ protected:
 private:
     void buildControls();
     void layOut();
+    void describeControls();
     void connectHandlers();
     void showLinks();
     void refuseTag(const std::string& message);

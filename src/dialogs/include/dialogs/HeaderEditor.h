@@ -57,6 +57,7 @@ protected:
 private:
     void buildControls();
     void layOut();
+    void describeControls();
     bool mouseMoved(const QPoint& point);
     bool mouseReleased(const QPoint& point);
     void endDrag();

@@ -1,8 +1,9 @@
 #pragma once
 // TListAdd: the pop-up list from which the header and entry editors pick one header or one
-// entry. Row 0 is always "(none)"; a click on a row hands its record's identity back in
-// Selected and closes the picker, Escape closes it with no choice. The opener places it on the
-// screen and looks the chosen record up: one that has left the encyclopedia meanwhile is gone.
+// entry. Row 0 is always "(none)"; a click (or Return or Space) on a row hands its record's
+// identity back in Selected and closes the picker, Escape closes it with no choice. The opener
+// places it on the screen and looks the chosen record up: one that has left the encyclopedia
+// meanwhile is gone.
 
 #include "encyclopedia/Encyclopedia.h"
 
@@ -50,6 +51,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     int fillHeaders();

@@ -11,6 +11,7 @@ class QListView;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QSplitter;
 class QStatusBar;
 class QWidget;
 
@@ -43,12 +44,13 @@ struct EditorControls {
     QMenu* HeaderMenu; // the same for a header row
     QStatusBar* StatusBar;
     QLabel* StatusPanel1;
-    QLabel* StatusPanel2;
+    QLabel* StatusPanel2; // "Modified" while there are unexported changes
+    QSplitter* Splitter;  // between the list and the entry on display
 };
 
 // Creates the controls in the window, styled, with the command buttons disabled until a part
 // takes them up, and lays them out: the list on the left, the entry on the right, the command
-// buttons and the status bar below.
+// buttons and the status bar below. Every control carries an accessible name and description.
 EditorControls BuildEditorControls(QWidget& window);
 
 } // namespace krel

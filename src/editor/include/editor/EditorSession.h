@@ -9,6 +9,7 @@
 #include "editor/EditorPaths.h"
 #include "encyclopedia/Encyclopedia.h"
 
+#include <filesystem>
 #include <string>
 
 class QWidget;
@@ -28,6 +29,8 @@ struct EditorSession {
     // Every change to Records is one step here; set up by the window.
     EditHistory* History = nullptr;
     TZipMaster ZipMaster1;
+    // The folder the last chosen encyclopedia came from, where the next choice starts.
+    std::filesystem::path SourceFolder;
 
     // Appends a line to the program's debug log.
     void Log(const std::string& line) const;

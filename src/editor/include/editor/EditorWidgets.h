@@ -1,7 +1,7 @@
 #pragma once
-// Small controls of the editor window: a clickable link text that turns red under the pointer,
-// and the entry picture frame, which shows a picture centred at its own size and reports a
-// double click.
+// Small controls of the editor window: a clickable link text that turns red under the pointer
+// and can be followed from the keyboard, and the entry picture frame, which shows a picture
+// centred at its own size and reports a double click.
 
 #include <QLabel>
 
@@ -21,9 +21,13 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void setHovered(bool hovered);
+    void setUnderlined(bool underlined);
     bool hovered_ = false;
 };
 

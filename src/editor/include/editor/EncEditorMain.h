@@ -16,6 +16,8 @@
 #include "editor/EditorSession.h"
 
 #include <QWidget>
+
+class QMdiSubWindow;
 #include <memory>
 #include <string>
 
@@ -40,7 +42,8 @@ public:
     void FormClose();
     void CloseButClick();
     void SetStatus(const std::string& text);
-    // With unexported changes, asks whether to discard them; true when they may go.
+    // With unexported changes, offers to export them, discard them or cancel; true when the
+    // command may go on (exported or discarded).
     bool ConfirmDiscardChanges();
 
     // The encyclopedia (EntryList) and its undo history.
@@ -58,6 +61,10 @@ public:
     ParseRunner& Parser() { return *parser_; }
     ProgressWindows& Progress() { return *progress_; }
 
+signals:
+    // The window is closing, leaving its place in the frame and its list's width.
+    void placementLeft(const krel::WindowRect& place, int listWidth);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +76,10 @@ private:
     void putWorkCopies(const EditorPaths& paths);
     std::string extractWorkCopy(std::string_view member);
     void showHistoryStep();
+    void placeSubWindow();
+    void placeIn(QMdiSubWindow& subWindow, const QRect& area);
+    void restoreListWidth();
+    void leavePlacement();
 
     EditorSession session_;
     EditorControls controls_;

@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QTimer>
 #include <array>
 #include <string>
 
@@ -33,11 +34,20 @@ public:
     void FindClick();
     void FindTextKeyDown();
     void EntryListBoxItemClick(int row);
+    // The list's current row moved (by mouse or keyboard): its entry is shown, the picture once
+    // the row rests.
+    void CurrentRowChanged(int row);
+    // Reads the picture of the entry on display now, when it is still waiting.
+    void ShowPendingPicture();
     void LinkClick(int link);
     void EntryImageDblClick();
     void EntryListBoxMouseDown(Qt::MouseButton button, QPoint position, QPoint screenPosition);
+    enum class PictureTiming { Now, Later };
     // Shows an entry; anything else (a header, a letter row, nothing) shows the default page.
-    void SelectEntry(const T_EncEntry* record);
+    // Its picture is read at once, or (Later) once the selection has rested a moment.
+    void SelectEntry(const T_EncEntry* record, PictureTiming picture = PictureTiming::Now);
+    // Says what the last command did, in the window's status bar.
+    void SetStatus(const std::string& text);
 
     // The mode the check buttons stand for.
     ViewMode CurrentMode() const;
@@ -72,7 +82,9 @@ protected:
 
 private:
     void connectControls();
-    void show(const T_EncEntry* record, bool keepPicture);
+    void show(const T_EncEntry* record, bool keepPicture, PictureTiming picture);
+    void setViewButtons(bool toc, bool subjectIndex);
+    void schedulePicture();
     void clearDisplay();
     void clearLink(size_t link);
     void showPicture(const T_EncEntry& record);
@@ -88,6 +100,10 @@ private:
     // The picture name of the record on display, once its picture is shown.
     std::string pictureShown_;
     std::array<RecordId, 4> linkTargets_{};
+    QTimer pictureTimer_;
+    bool picturePending_ = false;
+    // The mouse button held on the list, if any: it tells a click from a key.
+    Qt::MouseButton pressed_ = Qt::NoButton;
 };
 
 } // namespace krel

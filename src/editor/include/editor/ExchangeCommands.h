@@ -6,9 +6,12 @@
 
 #include "editor/EditorControls.h"
 
+#include <filesystem>
+
 namespace krel {
 
 class ParseRunner;
+enum class StageTarget;
 class ProgressWindows;
 class TEncEditorMain;
 struct EditorSession;
@@ -23,6 +26,8 @@ public:
     void ImportClick();
     void MergeClick();
     void ExportClick();
+    // Runs the export dialog and the export it asks for; true when the export succeeded.
+    bool ExportEncyclopedia();
     // The work copies hold the list as it stands now (after a load or an export).
     void NoteWorkCopiesMatch();
 
@@ -31,6 +36,8 @@ private:
     bool reloadAsStep(const char* step, bool merge);
     bool reloadWorkCopies(const char* step);
     bool confirmed(const char* question);
+    bool looseFolderReady(const std::filesystem::path& dataFolder);
+    bool stageChosen(StageTarget target);
 
     EditorSession& session_;
     ParseRunner& parser_;

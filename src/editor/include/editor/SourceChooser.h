@@ -15,8 +15,11 @@ namespace krel {
 
 struct EditorSession;
 
-// The chosen paths in the chooser's order; empty when the user cancelled.
-std::vector<std::filesystem::path> ChooseEncyclopediaSources(QWidget* parent);
+// The chosen paths in the chooser's order; empty when the user cancelled or gave up. The chooser
+// starts where the last choice was made (at first the game's folder), and one text file alone is
+// completed by its partner beside it when the user agrees.
+std::vector<std::filesystem::path> ChooseEncyclopediaSources(EditorSession& session,
+                                                             QWidget* parent);
 
 // An encyclopedia read into memory: its parsed records and how to name where it came from.
 struct SourceRecords {

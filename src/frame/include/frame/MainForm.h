@@ -7,6 +7,7 @@
 #include "settings/GameSearch.h"
 #include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
+#include "settings/WindowPlacement.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -106,6 +107,7 @@ private:
     void showHelp(const char* page);
     void restorePlacement();
     void storePlacement();
+    void storeEditorPlacement(const WindowRect& place, int listWidth);
 
     SettingsHive userSettings_;
     SettingsHive machineSettings_;

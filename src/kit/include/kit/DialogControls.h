@@ -17,6 +17,12 @@ template <class Widget> Widget* named(Widget* widget, const char* name) {
     return widget;
 }
 
+// What a screen reader says for a control: its name and what it is for.
+void describe(QWidget* control, const char* name, const char* description);
+
+// Return, Enter or Space: the keys that act on a list row, link or picture with the focus.
+bool IsActivationKey(int key);
+
 // A push button that never takes Enter by itself: only the dialog's chosen default does.
 QPushButton* dialogButton(const char* name, const char* text, const char* hint, QWidget* parent);
 

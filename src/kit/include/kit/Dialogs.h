@@ -14,7 +14,8 @@ class QWidget;
 namespace krel {
 
 enum class MsgIcon { Information, Warning, Error, Confirmation };
-enum class MsgButton { None, Ok, Cancel, Yes, No, NoToAll, YesToAll };
+// Export stands for "Export...", which saves the changes elsewhere before going on.
+enum class MsgButton { None, Ok, Cancel, Yes, No, NoToAll, YesToAll, Discard, Export };
 
 struct MessageCall {
     MsgIcon icon = MsgIcon::Information;
@@ -28,9 +29,10 @@ public:
     virtual ~DialogService() = default;
     // Shows a message box; returns the button pressed (None when closed otherwise).
     virtual MsgButton message(QWidget* parent, const MessageCall& call) = 0;
-    // Asks for one or (multi) several existing files; an empty list when cancelled.
+    // Asks for one or (multi) several existing files, starting in folder; an empty list when
+    // cancelled.
     virtual QStringList openFiles(QWidget* parent, const QString& title, const QString& filter,
-                                  bool multi) = 0;
+                                  bool multi, const QString& folder) = 0;
     // The program's folder chooser; nothing when cancelled, else the chosen path (which may
     // be empty when the user selected nothing).
     virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& caption) = 0;
@@ -52,8 +54,8 @@ MsgButton ShowMessage(QWidget* parent, MsgIcon icon, std::string_view text,
 class QtDialogs : public DialogService {
 public:
     MsgButton message(QWidget* parent, const MessageCall& call) override;
-    QStringList openFiles(QWidget* parent, const QString& title, const QString& filter,
-                          bool multi) override;
+    QStringList openFiles(QWidget* parent, const QString& title, const QString& filter, bool multi,
+                          const QString& folder) override;
     std::optional<QString> chooseFolder(QWidget* parent, const QString& caption) override;
 };
 

@@ -23,6 +23,8 @@ struct WindowRect {
 struct WindowPlacement {
     std::optional<WindowRect> Frame; // the frame's normal (not maximized) place and size
     bool FrameMaximized = false;
+    std::optional<WindowRect> Editor; // the editor window's place inside the frame
+    int EditorListWidth = 0;          // the list's share of the editor's splitter; 0: as designed
 
     bool operator==(const WindowPlacement&) const = default;
 };

@@ -13,8 +13,9 @@ class QWidget;
 
 namespace krel::skin {
 
-QColor Background(); // #ADC6DE
-QColor Selection();  // #CEDEE7
+QColor Background();   // #ADC6DE
+QColor Selection();    // #1C3A66
+QColor SelectedText(); // white on the selection
 QColor Text();
 QColor Workspace(); // behind the child windows of the frame
 
