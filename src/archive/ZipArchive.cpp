@@ -1,8 +1,10 @@
 #include "archive/ZipArchive.h"
 
+#include "Inflate.h"
 #include "archive/ZipNames.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace krel {
 namespace {
@@ -17,6 +19,62 @@ size_t readPiece(zip_file_t* file, const MemberInfo& member, char* buffer, size_
     if (got < 0)
         throw damaged(member, zip_file_strerror(file));
     return static_cast<size_t>(got);
+}
+
+// Deflate never makes more than 1032 bytes of one, and never stores more than a few bytes per
+// block above the input.
+constexpr uint64_t kMostInflatedPerByte = 1032;
+uint64_t mostDeflatedFor(uint64_t size) {
+    return size + size / 8 + 1024;
+}
+
+// The member's directory facts when its data can be inflated in one go: deflated, not
+// encrypted, with sizes that deflate can connect. A member whose sizes are impossible goes the
+// piecewise way, which stops at what its data really holds.
+std::optional<zip_stat_t> wholeInflatable(zip_t* archive, const MemberInfo& member) {
+    constexpr zip_uint64_t needed = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD |
+                                    ZIP_STAT_CRC | ZIP_STAT_ENCRYPTION_METHOD;
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive, member.Index, 0, &stat) != 0 || (stat.valid & needed) != needed)
+        return std::nullopt;
+    if (stat.comp_method != ZIP_CM_DEFLATE || stat.encryption_method != ZIP_EM_NONE ||
+        stat.size != member.Size || stat.comp_size > mostDeflatedFor(member.Size) ||
+        member.Size > stat.comp_size * kMostInflatedPerByte + 1024)
+        return std::nullopt;
+    return stat;
+}
+
+std::string readRawData(zip_t* archive, const MemberInfo& member, uint64_t compressedSize) {
+    ZipFileHandle file(zip_fopen_index(archive, member.Index, ZIP_FL_COMPRESSED));
+    if (!file)
+        throw ZipFailure("Error: cannot extract " + member.ListedName + ": " +
+                         LastErrorText(archive));
+    std::string raw(static_cast<size_t>(compressedSize), '\0');
+    for (size_t filled = 0; filled < raw.size();) {
+        size_t got = readPiece(file.get(), member, raw.data() + filled, raw.size() - filled);
+        if (got == 0)
+            throw damaged(member, "its data ends before its declared size");
+        filled += got;
+    }
+    return raw;
+}
+
+std::string inflateMember(zip_t* archive, const MemberInfo& member, const zip_stat_t& stat) {
+    std::string bytes(static_cast<size_t>(member.Size), '\0');
+    switch (InflateWhole(readRawData(archive, member, stat.comp_size), bytes, stat.crc)) {
+    case InflateOutcome::Whole:
+        return bytes;
+    case InflateOutcome::Short:
+        throw damaged(member, "its data ends before its declared size");
+    case InflateOutcome::Long:
+        throw damaged(member, "its data runs past its declared size");
+    case InflateOutcome::WrongCrc:
+        throw damaged(member, "CRC error");
+    case InflateOutcome::BadStream:
+        break;
+    }
+    throw damaged(member, "its compressed data is invalid");
 }
 
 std::vector<MemberInfo> listMembers(zip_t* archive) {
@@ -60,6 +118,12 @@ std::string ZipArchive::Read(const MemberInfo& member,
         throw ZipFailure("Error: " + member.ListedName + " is too large to extract (" +
                          std::to_string(member.Size) + " bytes, at most " +
                          std::to_string(MaxStreamSize) + " allowed)");
+    if (const std::optional<zip_stat_t> stat = wholeInflatable(handle_.get(), member)) {
+        std::string bytes = inflateMember(handle_.get(), member, *stat);
+        if (onBytes && !bytes.empty())
+            onBytes(bytes.size());
+        return bytes;
+    }
     ZipFileHandle file(zip_fopen_index(handle_.get(), member.Index, 0));
     if (!file)
         throw ZipFailure("Error: cannot extract " + member.ListedName + ": " +
