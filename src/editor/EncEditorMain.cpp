@@ -25,6 +25,7 @@
 #include <QSplitter>
 #include <QUndoGroup>
 #include <QUndoStack>
+#include <future>
 #include <stdexcept>
 
 namespace krel {
@@ -120,30 +121,42 @@ void TEncEditorMain::appendArchiveListing() {
 
 void TEncEditorMain::FormShow() {
     editorGuard("FormShow()", [this] {
-        putWorkCopies(session_.Paths());
-        session_.Log("Launching Parser Thread ...");
-        if (!parser_->RunParse(false))
+        const EditorPaths paths = session_.Paths();
+        const bool parsed = needDefaults_ ? loadGameCopy(paths) : loadLooseCopies(paths);
+        if (!parsed)
             return;
         session_.Log("Parser thread completed ...");
         SetStatus("Status: Browsing Encyclopedia");
     });
 }
 
-// The loose files of an installed encyclopedia win; without both, the game's own copy is
-// taken from the string archive.
-void TEncEditorMain::putWorkCopies(const EditorPaths& paths) {
-    if (!needDefaults_) {
-        ReplaceFilesWithCopies(
-            {{paths.Work.Contents, paths.Loose.Contents}, {paths.Work.Titles, paths.Loose.Titles}});
-        return;
-    }
+// The loose files of an installed encyclopedia win.
+bool TEncEditorMain::loadLooseCopies(const EditorPaths& paths) {
+    ReplaceFilesWithCopies(
+        {{paths.Work.Contents, paths.Loose.Contents}, {paths.Work.Titles, paths.Loose.Titles}});
+    session_.Log("Launching Parser Thread ...");
+    return parser_->RunParse(false);
+}
+
+// Without both loose files, the game's own copy is taken from the string archive. Its bytes are
+// parsed from memory while the work copies are written beside the parse, so the user waits for
+// the longer of the two instead of both; the records are installed once both have ended well.
+bool TEncEditorMain::loadGameCopy(const EditorPaths& paths) {
     ShowMessage(this, MsgIcon::Information, kExtractingNow);
-    std::string contents = extractWorkCopy(kArchiveContentsMember);
-    std::string titles = extractWorkCopy(kArchiveTitlesMember);
-    // Written as one pair: an interruption never leaves one file new and the other old.
-    ReplaceFilesAtomically(
-        {{paths.Work.Contents, std::move(contents)}, {paths.Work.Titles, std::move(titles)}});
+    BytesPair copy;
+    copy.Contents = extractWorkCopy(kArchiveContentsMember);
+    copy.Titles = extractWorkCopy(kArchiveTitlesMember);
     session_.Log("Extraction completed.");
+    // Written as one pair: an interruption never leaves one file new and the other old.
+    std::future<void> written = std::async(std::launch::async, [&paths, &copy] {
+        ReplaceFilesAtomically(
+            {{paths.Work.Contents, copy.Contents}, {paths.Work.Titles, copy.Titles}});
+    });
+    session_.Log("Launching Parser Thread ...");
+    const PreloadedFiles preloaded{copy, [&written] {
+                                       written.get();
+                                   }};
+    return parser_->RunParse(false, &preloaded);
 }
 
 std::string TEncEditorMain::extractWorkCopy(std::string_view member) {

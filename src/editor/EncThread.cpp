@@ -31,10 +31,18 @@ void TEncThread::WaitStopped() {
 
 void TEncThread::run() {
     try {
-        Execute(
-            workFolder_, MergeFiles,
-            [this](const std::string& message, int percent) { SetProgress(message, percent); },
-            [this](ParseResult& result) { Complete(result); });
+        const auto progress = [this](const std::string& message, int percent) {
+            SetProgress(message, percent);
+        };
+        const auto complete = [this](ParseResult& result) {
+            if (Preloaded && Preloaded->AwaitBeforeInstall)
+                Preloaded->AwaitBeforeInstall();
+            Complete(result);
+        };
+        if (Preloaded)
+            Execute(Preloaded->Bytes, progress, complete);
+        else
+            Execute(workFolder_, MergeFiles, progress, complete);
     } catch (const std::exception& e) {
         failure_ = e.what();
     } catch (...) {

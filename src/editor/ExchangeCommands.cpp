@@ -53,7 +53,7 @@ public:
             return;
         // Runs while a failure unwinds; the failure is what the user needs to see.
         try {
-            exchange::ReplacePair(files_, std::move(bytes_));
+            exchange::ReplacePair(files_, bytes_);
         } catch (const std::exception&) {
         }
     }

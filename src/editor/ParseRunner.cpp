@@ -50,13 +50,14 @@ ParseRunner::~ParseRunner() {
     stopThread();
 }
 
-bool ParseRunner::RunParse(bool merge) {
+bool ParseRunner::RunParse(bool merge, const PreloadedFiles* preloaded) {
     if (closing_)
         return false;
     progress_.NewProgressForm("Encyclopedia Parsing Progress", "Loading the Encyclopedia ...");
     mergeMode_ = merge;
-    startParserThread(merge);
+    startParserThread(merge, preloaded);
     waitForParse();
+    thread_->Preloaded = nullptr; // the caller's bytes may go now
     if (TProgressForm* form = progress_.ProgressForm())
         form->close();
     if (thread_->Cancelled())
@@ -66,10 +67,11 @@ bool ParseRunner::RunParse(bool merge) {
     return true;
 }
 
-void ParseRunner::startParserThread(bool merge) {
+void ParseRunner::startParserThread(bool merge, const PreloadedFiles* preloaded) {
     stopThread();
     thread_ = std::make_unique<TEncThread>(session_.Paths().WorkFolder);
     thread_->MergeFiles = merge;
+    thread_->Preloaded = preloaded;
     thread_->OnComplete = [this](TEncThread& sender, ParseResult& list) {
         ThreadOnComplete(sender, list);
     };

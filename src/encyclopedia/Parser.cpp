@@ -204,6 +204,17 @@ void Execute(const std::filesystem::path& workFolder, bool mergeFiles, const Pro
     });
 }
 
+void Execute(const BytesPair& files, const ProgressFn& progress,
+             const std::function<void(ParseResult&)>& onComplete) {
+    guarded<EEncThreadError>("Execute()", [&] {
+        setProgress(progress, "Loading Encyclopedia Titles.", 0);
+        setProgress(progress, "Loading Encyclopedia Content.", 0);
+        ParseResult result = ParseEncyclopedia(files.Titles, files.Contents, progress);
+        if (onComplete)
+            onComplete(result);
+    });
+}
+
 bool CheckEntryList(const T_RawEntry& raw, std::vector<T_EncEntry>& parsed) {
     return guarded<EEncThreadError>("CheckEntryList()", [&] {
         auto entry = std::find_if(parsed.begin(), parsed.end(), [&](const T_EncEntry& record) {

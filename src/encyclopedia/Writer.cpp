@@ -132,10 +132,10 @@ void SaveCurrentEncyclopedia(const Encyclopedia& encyclopedia,
                              const std::filesystem::path& folder) {
     guarded<EEncEditorError>("SaveCurrentEncyclopedia()", [&] {
         const Encyclopedia::EntryList& records = encyclopedia.GetEntryList();
-        std::vector<FileContent> files;
-        files.emplace_back(folder / kTitlesFileName, EncodeTitlesFile(records));
-        files.emplace_back(folder / kContentsFileName, EncodeContentsFile(records));
-        ReplaceFilesAtomically(files);
+        const std::string titles = EncodeTitlesFile(records);
+        const std::string contents = EncodeContentsFile(records);
+        ReplaceFilesAtomically(
+            {{folder / kTitlesFileName, titles}, {folder / kContentsFileName, contents}});
     });
 }
 

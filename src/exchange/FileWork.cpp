@@ -62,11 +62,8 @@ std::string ReadRegularFile(const fs::path& path) {
     return ReadWholeFile(path);
 }
 
-void ReplacePair(const FilePair& targets, BytesPair bytes) {
-    std::vector<FileContent> files;
-    files.emplace_back(targets.Contents, std::move(bytes.Contents));
-    files.emplace_back(targets.Titles, std::move(bytes.Titles));
-    ReplaceFilesAtomically(files);
+void ReplacePair(const FilePair& targets, const BytesPair& bytes) {
+    ReplaceFilesAtomically({{targets.Contents, bytes.Contents}, {targets.Titles, bytes.Titles}});
 }
 
 } // namespace krel::exchange

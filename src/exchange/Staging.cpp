@@ -69,7 +69,7 @@ StageResult StageEncyclopedia(const std::vector<fs::path>& selection, StageTarge
                               const fs::path& workFolder, TZipMaster& zip, const LogFn& log) {
     SelectionBytes read = ReadSelection(selection, zip, log);
     if (read.Result.Outcome == StageOutcome::Staged)
-        exchange::ReplacePair(StageTargetsIn(workFolder, target), std::move(read.Bytes));
+        exchange::ReplacePair(StageTargetsIn(workFolder, target), read.Bytes);
     return read.Result;
 }
 

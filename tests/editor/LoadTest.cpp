@@ -121,6 +121,24 @@ TEST_F(LoadTest, MissingMemberStopsBeforeAnyParse) {
     EXPECT_FALSE(fs::exists(work / "wsEncyclopedia.txt"));
 }
 
+// The game's copy is parsed while its work copies are written; a failed write must still keep
+// the records out, as when the write came first.
+TEST_F(LoadTest, WorkCopiesThatCannotBeWrittenKeepTheParsedRecordsOut) {
+    writeStringArchive(SmallEncyclopedia());
+    fs::create_directories(work / "wsEncyclopedia.txt" / "in the way");
+    dialogs.answer(MsgButton::Ok).answer(MsgButton::Ok);
+
+    TEncEditorMain& window = open();
+
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    const std::string error = dialogs.texts().back();
+    EXPECT_EQ(error.rfind("FormShow()\nExecute()\n", 0), 0u) << error;
+    EXPECT_NE(error.find("wsEncyclopedia.txt"), std::string::npos) << error;
+    EXPECT_EQ(window.EntryList().Count(), 0u);
+    EXPECT_EQ(status(), "Status: Idle");
+    EXPECT_FALSE(fs::exists(work / "wsEncyclopediaTitles.txt")) << "the pair is written whole";
+}
+
 TEST_F(LoadTest, FileWithoutAnyLineFailsTheParseAndTheWindowStaysIdle) {
     writeStringArchive(SmallEncyclopedia());
     writeLooseFiles(TitlesBytes(SmallEncyclopedia()), "");

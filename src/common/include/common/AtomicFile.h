@@ -30,8 +30,9 @@ void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
 // Replaces several files, all named in one folder, as one unit: a failure, or a crash at any
 // instant, leaves every target with its previous content (as the next reading through
-// ReadingLock finds it), and success leaves every target with its new content.
-using FileContent = std::pair<std::filesystem::path, std::string>;
+// ReadingLock finds it), and success leaves every target with its new content. The bytes are only
+// viewed: they stay the caller's and must live until the call returns.
+using FileContent = std::pair<std::filesystem::path, std::string_view>;
 void ReplaceFilesAtomically(const std::vector<FileContent>& files);
 
 // The same with each target's new content copied from a source file (target, source), inside the

@@ -73,7 +73,8 @@ private:
     void setUpHistory();
     void setUpZip();
     void appendArchiveListing();
-    void putWorkCopies(const EditorPaths& paths);
+    bool loadLooseCopies(const EditorPaths& paths);
+    bool loadGameCopy(const EditorPaths& paths);
     std::string extractWorkCopy(std::string_view member);
     void showHistoryStep();
     void placeSubWindow();

@@ -19,6 +19,15 @@
 
 namespace krel {
 
+// The work copies' bytes when the window already holds them, and what the worker waits for
+// between the parse and the completion (the work copies being written beside the parse): its
+// failure fails the parse, so the records are installed only over work copies in place. Both
+// must stay alive until the worker has ended.
+struct PreloadedFiles {
+    const BytesPair& Bytes;
+    std::function<void()> AwaitBeforeInstall;
+};
+
 class TEncThread : public QThread {
     Q_OBJECT
 public:
@@ -34,10 +43,11 @@ public:
 
     std::string StatusText;
     int Progress = 0;
-    const ParseResult* ResultList = nullptr; // set just before the completion call
-    ProgressHandler OnProgress;              // runs on the thread that created this object
-    CompleteHandler OnComplete;              // likewise
-    bool MergeFiles = false;                 // read the ".merge" files
+    const ParseResult* ResultList = nullptr;   // set just before the completion call
+    ProgressHandler OnProgress;                // runs on the thread that created this object
+    CompleteHandler OnComplete;                // likewise
+    bool MergeFiles = false;                   // read the ".merge" files
+    const PreloadedFiles* Preloaded = nullptr; // parsed instead of the files when set
 
     // Window's thread. Cancel never blocks; it may be called from inside a handler.
     void Cancel();

@@ -26,8 +26,9 @@ public:
     // Runs a parse of the work files (merge: the ".merge" files, merged into EntryList) behind
     // the modal progress window. Returns true when the parse completed, false when the window
     // was closed meanwhile; a failed parse raises its chained message and leaves EntryList,
-    // the counters and the list as they were.
-    bool RunParse(bool merge);
+    // the counters and the list as they were. With preloaded, its bytes are parsed instead of
+    // the work files.
+    bool RunParse(bool merge, const PreloadedFiles* preloaded = nullptr);
     void ThreadOnProgress(TEncThread& sender, const std::string& message, int percent);
     // Takes the parsed records over.
     void ThreadOnComplete(TEncThread& sender, ParseResult& list);
@@ -43,7 +44,7 @@ public:
     int ItemsChanged() const { return itemsChanged_; }
 
 private:
-    void startParserThread(bool merge);
+    void startParserThread(bool merge, const PreloadedFiles* preloaded);
     void waitForParse();
     void finishParse(ParseResult& list);
     void stopThread();

@@ -3,6 +3,7 @@
 // code: the editor runs it on a worker thread and delivers progress and completion on its own
 // thread; the command-line tool calls it directly.
 
+#include "common/EncyclopediaFiles.h"
 #include "encyclopedia/Entry.h"
 
 #include <filesystem>
@@ -38,6 +39,10 @@ std::filesystem::path ContentsFileIn(const std::filesystem::path& folder, bool m
 // Every failure (a missing file, a file with no line, a failure inside a callback) is raised as
 // EEncThreadError "Execute()\r..." before onComplete runs, or from it.
 void Execute(const std::filesystem::path& workFolder, bool mergeFiles, const ProgressFn& progress,
+             const std::function<void(ParseResult&)>& onComplete);
+// The same for the two files' bytes already in memory (the work copies just taken from the
+// game's archive), with the same progress and failures.
+void Execute(const BytesPair& files, const ProgressFn& progress,
              const std::function<void(ParseResult&)>& onComplete);
 
 // The parser's two matching routines over its own lists.

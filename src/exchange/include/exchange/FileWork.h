@@ -32,6 +32,6 @@ std::string FolderText(const std::filesystem::path& folder);
 std::string ReadRegularFile(const std::filesystem::path& path);
 
 // Replaces both files with the given bytes as one step: both or neither.
-void ReplacePair(const FilePair& targets, BytesPair bytes);
+void ReplacePair(const FilePair& targets, const BytesPair& bytes);
 
 } // namespace krel::exchange
