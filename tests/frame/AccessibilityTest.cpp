@@ -8,6 +8,7 @@
 #include "frame/DebugWindow.h"
 #include "frame/HelpWindow.h"
 #include "frame/OptionsDialog.h"
+#include "kit/DirSelect.h"
 
 #include <QAction>
 #include <QLabel>
@@ -43,6 +44,10 @@ TEST_F(FrameAccessibility, EveryControlOfEachWindowHasANameAndADescription) {
         {"help",
          [] {
              return std::make_unique<THelpWindow>();
+         }},
+        {"folder chooser",
+         [] {
+             return std::make_unique<TDirSelect>();
          }},
         {"debug",
          [] {
