@@ -7,6 +7,7 @@
 #include "editor/VersionPanes.h"
 #include "encyclopedia/Edits.h"
 #include "encyclopedia/TextFormat.h"
+#include "kit/DialogControls.h"
 #include "kit/GuiGuard.h"
 #include "kit/QtText.h"
 
@@ -101,11 +102,22 @@ void ChangesWindow::buildControls() {
     list_->setUniformRowHeights(true);
     list_->header()->setSectionResizeMode(2, QHeaderView::Stretch);
     versions_ = new VersionPanes(QStringLiteral("Before"), QStringLiteral("Now"), this);
-    revert_ = new QPushButton(QStringLiteral("&Revert to this version"), this);
-    revert_->setObjectName(QStringLiteral("RevertChange"));
-    auto* other = new QPushButton(QStringLiteral("Compare &With..."), this);
-    other->setObjectName(QStringLiteral("CompareWith"));
-    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    // None of them takes Return by itself: Return in the list shows the entry, never reverts.
+    revert_ = dialogButton("RevertChange", "&Revert to this version",
+                           "Take the selected record back to the other version", this);
+    auto* other =
+        dialogButton("CompareWith", "Compare &With...", "Compare with another encyclopedia", this);
+    auto* close = dialogButton("Close", "&Close", "Close", this);
+    describe(kindFilter_, "Show", "Narrows the list to one kind of change, or shows them all.");
+    describe(list_, "Changes",
+             "Each entry and header that differs; Return or a double-click shows the entry in "
+             "the editor window.");
+    describe(revert_, "Revert to this version",
+             "Takes the selected record back to the version it is compared with; Undo brings "
+             "the change back.");
+    describe(other, "Compare with",
+             "Compares with another encyclopedia file or archive that you choose.");
+    describe(close, "Close", "Closes the changes window.");
 
     auto* top = new QHBoxLayout;
     top->addWidget(source_, 1);
@@ -127,9 +139,10 @@ void ChangesWindow::buildControls() {
 
     connect(kindFilter_, &QComboBox::currentIndexChanged, this, [this] { fillList(); });
     connect(list_, &QTreeWidget::currentItemChanged, this, [this] { showSelected(); });
-    connectGuarded(
-        list_, &QTreeWidget::itemDoubleClicked, this,
-        [this](QTreeWidgetItem* item, int) { RowDoubleClicked(list_->indexOfTopLevelItem(item)); });
+    // Activation is a double-click, or Return on the current row.
+    connectGuarded(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item, int) {
+        RowDoubleClicked(list_->indexOfTopLevelItem(item));
+    });
     connectGuarded(revert_, &QPushButton::clicked, this, [this] { RevertClick(); });
     connect(other, &QPushButton::clicked, this, &ChangesWindow::otherSourceWanted);
     connect(close, &QPushButton::clicked, this, &QDialog::close);

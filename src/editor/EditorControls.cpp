@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 #include <vector>
 
 namespace krel {
@@ -95,6 +96,33 @@ void describeControls(const EditorControls& c) {
     describe(c.CloseBut, "Close", "Closes the editor window.");
 }
 
+// A status panel as wide as the widest text it shows, in its own font with the padding and
+// border the window's style gives it, whatever font it gets: no font clips the text, and the
+// panel does not jump when the text comes and goes.
+class FittedPanel : public QLabel {
+public:
+    FittedPanel(QString widest, QWidget* parent) : QLabel(parent), widest_(std::move(widest)) {
+        fit();
+    }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            fit();
+    }
+
+private:
+    void fit() {
+        const QString shown = text();
+        setText(widest_);
+        setFixedWidth(sizeHint().width());
+        setText(shown);
+    }
+
+    QString widest_;
+};
+
 QMenu* contextMenu(const char* name, const char* title, QWidget* parent) {
     auto* menu = named(new QMenu(parent), name);
     menu->addAction(QString::fromLatin1(title))->setEnabled(false);
@@ -163,8 +191,8 @@ void buildCommands(EditorControls& c, QWidget* window) {
     c.StatusBar = named(new QStatusBar(window), "StatusBar");
     c.StatusBar->setSizeGripEnabled(false);
     c.StatusPanel1 = named(new QLabel(QStringLiteral("Status: Idle"), c.StatusBar), "StatusPanel1");
-    c.StatusPanel2 = named(new QLabel(c.StatusBar), "StatusPanel2");
-    c.StatusPanel2->setFixedWidth(70);
+    c.StatusPanel2 =
+        named(new FittedPanel(QStringLiteral("Modified"), c.StatusBar), "StatusPanel2");
     c.StatusBar->addWidget(c.StatusPanel1, 1);
     c.StatusBar->addWidget(c.StatusPanel2);
 }

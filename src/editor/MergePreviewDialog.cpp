@@ -2,9 +2,9 @@
 
 #include "editor/VersionPanes.h"
 #include "encyclopedia/TextFormat.h"
+#include "kit/DialogControls.h"
 #include "kit/QtText.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -49,9 +49,13 @@ QString summary(const MergePreview& preview) {
         .arg(conflicts);
 }
 
-QPushButton* commandButton(const char* name, const char* caption, QWidget* parent) {
+// A button read out by its caption without the mnemonic mark, and what it does.
+QPushButton* commandButton(const char* name, const char* caption, const char* description,
+                           QWidget* parent) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    button->setAccessibleDescription(QString::fromLatin1(description));
     return button;
 }
 
@@ -77,17 +81,27 @@ void MergePreviewDialog::buildControls() {
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(list_);
     split->addWidget(versions_);
-    QPushButton* theirs = commandButton("TakeTheirsForAll", "Take &Theirs for All", this);
-    QPushButton* mine = commandButton("KeepMineForAll", "Keep &Mine for All", this);
-    auto* box = new QDialogButtonBox(this);
-    QPushButton* apply = box->addButton(QStringLiteral("&Apply"), QDialogButtonBox::AcceptRole);
-    apply->setObjectName(QStringLiteral("Apply"));
-    box->addButton(QDialogButtonBox::Cancel);
+    describe(list_, "Incoming records",
+             "Each record the merge would add or that differs from yours; Space ticks or clears "
+             "the selected one.");
+    QPushButton* theirs =
+        commandButton("TakeTheirsForAll", "Take &Theirs for All",
+                      "Ticks every conflict, so the merge takes the incoming version.", this);
+    QPushButton* mine =
+        commandButton("KeepMineForAll", "Keep &Mine for All",
+                      "Clears every conflict, so the merge keeps your version.", this);
+    // Plain buttons rather than a button box, so Cancel stays last whatever the desktop's order.
+    QPushButton* apply =
+        commandButton("Apply", "&Apply", "Merges the records as chosen, as one undo step.", this);
+    apply->setDefault(true);
+    QPushButton* cancel =
+        commandButton("Cancel", "&Cancel", "Closes the preview without merging anything.", this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(theirs);
     buttons->addWidget(mine);
     buttons->addStretch(1);
-    buttons->addWidget(box);
+    buttons->addWidget(apply);
+    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(summary(preview_), this));
     layout->addWidget(split, 1);
@@ -95,8 +109,8 @@ void MergePreviewDialog::buildControls() {
 
     connect(theirs, &QPushButton::clicked, this, [this] { TakeTheirsForAllClick(); });
     connect(mine, &QPushButton::clicked, this, [this] { KeepMineForAllClick(); });
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(apply, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(list_, &QTreeWidget::itemChanged, this,
             [this](QTreeWidgetItem* item) { itemChanged(item); });
     connect(list_, &QTreeWidget::currentItemChanged, this, [this] { showSelected(); });

@@ -1,5 +1,6 @@
 #include "editor/ProgressForm.h"
 
+#include "kit/DialogControls.h"
 #include "skin/Skin.h"
 
 #include <QFrame>
@@ -43,6 +44,7 @@ TProgressForm::TProgressForm(QWidget* owner)
     Gauge1->setRange(0, 100);
     Gauge1->setValue(0);
     Gauge1->setTextVisible(true);
+    describe(Gauge1, "Progress", "How much of the work under way is done.");
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);

@@ -98,12 +98,23 @@ QTextEdit* pane(const char* name, QWidget* parent) {
     return edit;
 }
 
+// A pane is read out by the caption above it.
+void describePane(QTextEdit* pane, const QString& caption) {
+    pane->setAccessibleName(caption + QStringLiteral(" version"));
+    pane->setAccessibleDescription(
+        QStringLiteral("The selected record as the %1 version holds it; fields that differ and "
+                       "changed words are marked.")
+            .arg(caption));
+}
+
 } // namespace
 
 VersionPanes::VersionPanes(const QString& leftCaption, const QString& rightCaption, QWidget* parent)
     : QWidget(parent), left_(pane("LeftVersion", this)), right_(pane("RightVersion", this)) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
+    describePane(left_, leftCaption);
+    describePane(right_, rightCaption);
     grid->addWidget(new QLabel(leftCaption, this), 0, 0);
     grid->addWidget(new QLabel(rightCaption, this), 0, 1);
     grid->addWidget(left_, 1, 0);

@@ -24,7 +24,7 @@ QLabel* line(const QString& text, QWidget* parent, const QFont& font) {
 
 TAboutForm::TAboutForm(QWidget* parent)
     : QDialog(parent), Picture(new QLabel(this)),
-      CloseButton(new QPushButton(QStringLiteral("Close"), this)) {
+      CloseButton(new QPushButton(QStringLiteral("&Close"), this)) {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About"));
     Picture->setObjectName(QStringLiteral("Picture"));
@@ -33,6 +33,8 @@ TAboutForm::TAboutForm(QWidget* parent)
     Picture->setScaledContents(true);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
     CloseButton->setToolTip(QStringLiteral("Close"));
+    describe(Picture, "Vastreach 3 Editor", "The program's picture.");
+    describe(CloseButton, "Close", "Closes this window.");
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(line(QStringLiteral("Vastreach 3 Editor"), this, skin::CaptionFont(12)));

@@ -26,6 +26,9 @@ TDebug::TDebug(QWidget* parent)
     Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Button1->setObjectName(QStringLiteral("Button1"));
+    describe(Memo, "Debug log",
+             "What the editor did, newest line last: files read and written, searches, errors.");
+    describe(Button1, "Close", "Closes the debug window; the log goes on in the background.");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Memo);
     layout->addLayout(footButtons({Button1}));

@@ -6,6 +6,7 @@
 #include "frame/DebugWindow.h"
 #include "frame/HelpWindow.h"
 #include "frame/OptionsDialog.h"
+#include "kit/DialogControls.h"
 #include "kit/Dialogs.h"
 #include "kit/GuiGuard.h"
 #include "kit/HintFilter.h"
@@ -25,6 +26,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QUndoGroup>
 
 namespace krel {
@@ -76,33 +78,43 @@ TKrelEditMainForm::TKrelEditMainForm(QWidget* parent)
 TKrelEditMainForm::~TKrelEditMainForm() = default;
 
 void TKrelEditMainForm::buildMenus() {
-    auto item = [](QMenu* menu, const char* name, const char* caption) {
+    // The hint shows in the status bar while the item is highlighted and is what a screen
+    // reader says the item is for.
+    auto item = [](QMenu* menu, const char* name, const char* caption, const char* hint) {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
+        action->setStatusTip(QString::fromLatin1(hint));
         return action;
     };
     File1 = menuBar()->addMenu(QStringLiteral("&Editors"));
-    OpenEncyclopediaEditor1 = item(File1, "OpenEncyclopediaEditor1", "&Encyclopedia Editor");
+    OpenEncyclopediaEditor1 = item(File1, "OpenEncyclopediaEditor1", "&Encyclopedia Editor",
+                                   "Opens the game's encyclopedia for editing.");
     File1->addSeparator();
-    Exit1 = item(File1, "Exit1", "E&xit");
+    Exit1 = item(File1, "Exit1", "E&xit", "Closes the editor.");
     Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     buildEditMenu();
     Windows1 = menuBar()->addMenu(QStringLiteral("&Windows"));
-    Cascade1 = item(Windows1, "Cascade1", "&Cascade");
-    ile1 = item(Windows1, "ile1", "&Tile");
-    ArrangeAll1 = item(Windows1, "ArrangeAll1", "&Arrange All");
+    Cascade1 = item(Windows1, "Cascade1", "&Cascade", "Lays the open windows over each other.");
+    ile1 = item(Windows1, "ile1", "&Tile", "Lays the open windows side by side.");
+    ArrangeAll1 = item(Windows1, "ArrangeAll1", "&Arrange All",
+                       "Lines up the minimized windows along the bottom.");
     Windows1->addSeparator();
-    DebugWindow1 = item(Windows1, "DebugWindow1", "&Debug Window");
+    DebugWindow1 = item(Windows1, "DebugWindow1", "&Debug Window",
+                        "Shows or hides the log of what the editor did.");
     DebugWindow1->setCheckable(true);
     buildToolsMenu();
     Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
-    EditorOptions1 = item(Options1, "EditorOptions1", "Editor &Options ...");
+    EditorOptions1 = item(Options1, "EditorOptions1", "Editor &Options ...",
+                          "Sets the game's folder, the work folder and how merges go.");
     Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
-    Contents1 = item(Help1, "Contents1", "&Contents");
+    Contents1 = item(Help1, "Contents1", "&Contents", "Opens the help at its list of pages.");
     Contents1->setShortcut(QKeySequence(Qt::Key_F1));
-    Index1 = item(Help1, "Index1", "&Index");
+    Index1 = item(Help1, "Index1", "&Index", "Opens the help at its index of subjects.");
     Help1->addSeparator();
-    About1 = item(Help1, "About1", "&About");
+    About1 = item(Help1, "About1", "&About", "Shows the program's name and version.");
+    // The bar's own button for the menus that do not fit in a narrow window.
+    for (QToolButton* more : menuBar()->findChildren<QToolButton*>())
+        describe(more, "More menus", "Shows the menus that do not fit in the window's width.");
     // F10 opens the menu bar, as on the desktops our players know.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this] {
@@ -122,6 +134,8 @@ void TKrelEditMainForm::buildEditMenu() {
     Redo1->setObjectName(QStringLiteral("Redo1"));
     Redo1->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    Undo1->setStatusTip(QStringLiteral("Takes back the last change in the editor."));
+    Redo1->setStatusTip(QStringLiteral("Makes the change taken back again."));
     Edit1->addAction(Undo1);
     Edit1->addAction(Redo1);
 }
@@ -131,8 +145,12 @@ void TKrelEditMainForm::buildToolsMenu() {
     Tools1->setObjectName(QStringLiteral("Tools1"));
     Changes1 = Tools1->addAction(QStringLiteral("&Changes..."));
     Changes1->setObjectName(QStringLiteral("Changes1"));
+    Changes1->setStatusTip(
+        QStringLiteral("Lists what the encyclopedia changes against the game's own copy."));
     MergePreview1 = Tools1->addAction(QStringLiteral("Merge with &Preview..."));
     MergePreview1->setObjectName(QStringLiteral("MergePreview1"));
+    MergePreview1->setStatusTip(
+        QStringLiteral("Merges another encyclopedia, choosing entry by entry first."));
     connect(Tools1, &QMenu::aboutToShow, this, [this] {
         for (QAction* tool : {Changes1, MergePreview1})
             tool->setEnabled(editorWindow() != nullptr);

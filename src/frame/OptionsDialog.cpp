@@ -25,6 +25,12 @@
 namespace krel {
 namespace {
 
+// Two settings kept only for older settings files: either answer reads the same.
+constexpr const char* kCleanupMeans =
+    "Kept for older settings: the work folder is cleaned whenever the editor closes.";
+constexpr const char* kReorderMeans =
+    "Kept for older settings: the table of contents always keeps the headers in order.";
+
 template <class Body> void optionsGuard(const char* routine, Body&& body) {
     guarded<EKrelEditorOptionsError>(routine, std::forward<Body>(body));
 }
@@ -33,8 +39,18 @@ QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const char* text) {
     return new QTreeWidgetItem(parent, QStringList{QString::fromLatin1(text)});
 }
 
-QLabel* caption(const char* text, QWidget* parent) {
-    return new QLabel(QString::fromLatin1(text), parent);
+// A caption whose mnemonic takes the focus to the control it names.
+QLabel* caption(const char* text, QWidget* parent, QWidget* buddy) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// A Yes/No pair read out with the question it answers.
+void describeYesNo(QRadioButton* yes, QRadioButton* no, const char* question, const char* yesMeans,
+                   const char* noMeans) {
+    describe(yes, (std::string(question) + ": Yes").c_str(), yesMeans);
+    describe(no, (std::string(question) + ": No").c_str(), noMeans);
 }
 
 // A Yes/No pair grouped on its own, named after the setting it answers ("OrderYes", "OrderNo").
@@ -67,9 +83,6 @@ TKrelEditorOptions::TKrelEditorOptions(TKrelEditMainForm& frame, QWidget* parent
     : QDialog(parent), frame_(frame) {
     setObjectName(QStringLiteral("KrelEditorOptions"));
     setWindowTitle(QStringLiteral("Editor Options"));
-    Apply = dialogButton("Apply", "Apply", "Apply", this);
-    Cancel = dialogButton("Cancel", "Cancel", "Cancel", this);
-
     OptionTree = new QTreeWidget(this);
     OptionTree->setObjectName(QStringLiteral("OptionTree"));
     OptionTree->setHeaderHidden(true);
@@ -89,6 +102,10 @@ TKrelEditorOptions::TKrelEditorOptions(TKrelEditMainForm& frame, QWidget* parent
     Pages->addWidget(buildDirPanel());
     Pages->addWidget(buildLoadingPanel());
     Pages->addWidget(buildMergePanel());
+    // Made after the pages, so Tab reaches them last, as they stand at the foot.
+    Apply = dialogButton("Apply", "&Apply", "Apply", this);
+    Cancel = dialogButton("Cancel", "&Cancel", "Cancel", this);
+    describeControls();
 
     auto* body = new QHBoxLayout;
     body->addWidget(OptionTree);
@@ -115,23 +132,23 @@ QWidget* TKrelEditorOptions::buildDirPanel() {
     BaseDir = named(new QLineEdit(DirPanel), "BaseDir");
     BaseDir->setReadOnly(true);
     BaseDirOpen = browseButton("BaseDirOpen", "Browse for the game's folder", DirPanel);
-    GameFoldersLabel = caption("Game Folders Found:", DirPanel);
     GameFolders = named(new QComboBox(DirPanel), "GameFolders");
+    GameFoldersLabel = caption("&Game Folders Found:", DirPanel, GameFolders);
     GameFolders->setToolTip(QStringLiteral("Take one of the game folders found on this computer"));
     TempDir = named(new QLineEdit(DirPanel), "TempDir");
     TempDirOpen = browseButton("TempDirOpen", "Browse for the work folder", DirPanel);
     QHBoxLayout* cleanup = yesNoRow("", DirPanel, Yes, No);
 
     auto* grid = new QGridLayout(DirPanel);
-    grid->addWidget(caption("Vastreach 3 Base Directory: ", DirPanel), 0, 0, 1, 2);
+    grid->addWidget(caption("Vastreach 3 &Base Directory: ", DirPanel, BaseDir), 0, 0, 1, 2);
     grid->addWidget(BaseDir, 1, 0);
     grid->addWidget(BaseDirOpen, 1, 1);
     grid->addWidget(GameFoldersLabel, 2, 0, 1, 2);
     grid->addWidget(GameFolders, 3, 0);
-    grid->addWidget(caption("Temporary Directory:", DirPanel), 4, 0, 1, 2);
+    grid->addWidget(caption("&Temporary Directory:", DirPanel, TempDir), 4, 0, 1, 2);
     grid->addWidget(TempDir, 5, 0);
     grid->addWidget(TempDirOpen, 5, 1);
-    grid->addWidget(caption("Cleanup Temporary Directory:", DirPanel), 6, 0, 1, 2);
+    grid->addWidget(caption("C&leanup Temporary Directory:", DirPanel, Yes), 6, 0, 1, 2);
     grid->addLayout(cleanup, 7, 0, 1, 2);
     grid->setRowStretch(8, 1);
     listGameFolders({});
@@ -141,8 +158,9 @@ QWidget* TKrelEditorOptions::buildDirPanel() {
 QWidget* TKrelEditorOptions::buildLoadingPanel() {
     LoadingPanel = named(new QWidget(Pages), "LoadingPanel");
     auto* layout = new QVBoxLayout(LoadingPanel);
-    layout->addWidget(caption("Reorder Header Tags on Loading:", LoadingPanel));
-    layout->addLayout(yesNoRow("Order", LoadingPanel, OrderYes, OrderNo));
+    QHBoxLayout* choices = yesNoRow("Order", LoadingPanel, OrderYes, OrderNo);
+    layout->addWidget(caption("&Reorder Header Tags on Loading:", LoadingPanel, OrderYes));
+    layout->addLayout(choices);
     layout->addStretch();
     return LoadingPanel;
 }
@@ -150,12 +168,40 @@ QWidget* TKrelEditorOptions::buildLoadingPanel() {
 QWidget* TKrelEditorOptions::buildMergePanel() {
     MergePanel = named(new QWidget(Pages), "MergePanel");
     auto* layout = new QVBoxLayout(MergePanel);
-    layout->addWidget(caption("Current Encyclopedia Overwrites Merged:", MergePanel));
-    layout->addLayout(yesNoRow("Overwrite", MergePanel, OverwriteYes, OverwriteNo));
-    layout->addWidget(caption("Overwrite Confirm:", MergePanel));
-    layout->addLayout(yesNoRow("Confirm", MergePanel, ConfirmYes, ConfirmNo));
+    QHBoxLayout* overwrite = yesNoRow("Overwrite", MergePanel, OverwriteYes, OverwriteNo);
+    QHBoxLayout* confirm = yesNoRow("Confirm", MergePanel, ConfirmYes, ConfirmNo);
+    layout->addWidget(
+        caption("Current Encyclopedia &Overwrites Merged:", MergePanel, OverwriteYes));
+    layout->addLayout(overwrite);
+    layout->addWidget(caption("Overwrite Co&nfirm:", MergePanel, ConfirmYes));
+    layout->addLayout(confirm);
     layout->addStretch();
     return MergePanel;
+}
+
+void TKrelEditorOptions::describeControls() {
+    describe(OptionTree, "Option pages", "Pick a page of settings to show beside this list.");
+    describe(BaseDir, "Vastreach 3 base directory", "The folder where the game is installed.");
+    describe(BaseDirOpen, "Browse for the base directory",
+             "Opens a folder chooser to pick the game's folder.");
+    describe(GameFolders, "Game folders found",
+             "The game folders found on this computer; choosing one makes it the base "
+             "directory.");
+    describe(TempDir, "Temporary directory",
+             "The editor's work folder; a name that is not a full path is taken inside the "
+             "program folder.");
+    describe(TempDirOpen, "Browse for the temporary directory",
+             "Opens a folder chooser to pick the work folder.");
+    describeYesNo(Yes, No, "Cleanup temporary directory", kCleanupMeans, kCleanupMeans);
+    describeYesNo(OrderYes, OrderNo, "Reorder header tags on loading", kReorderMeans,
+                  kReorderMeans);
+    describeYesNo(OverwriteYes, OverwriteNo, "Current encyclopedia overwrites merged",
+                  "When both hold an entry, a merge keeps the loaded one.",
+                  "When both hold an entry, a merge takes the merged one.");
+    describeYesNo(ConfirmYes, ConfirmNo, "Overwrite confirm",
+                  "A merge asks before each such overwrite.", "A merge overwrites without asking.");
+    describe(Apply, "Apply", "Stores the settings shown and closes the options.");
+    describe(Cancel, "Cancel", "Closes the options and leaves every setting as it was.");
 }
 
 void TKrelEditorOptions::FormCreate() {

@@ -19,8 +19,8 @@ namespace krel {
 
 TDirSelect::TDirSelect(QWidget* parent)
     : QDialog(parent), ShellTreeView1(new QTreeView(this)),
-      Button1(new QPushButton(QStringLiteral("Select"), this)),
-      CloseBut(new QPushButton(QStringLiteral("Cancel"), this)), Path(new QLineEdit(this)),
+      Button1(new QPushButton(QStringLiteral("&Select"), this)),
+      CloseBut(new QPushButton(QStringLiteral("&Cancel"), this)), Path(new QLineEdit(this)),
       model_(new QFileSystemModel(this)) {
     setObjectName(QStringLiteral("DirSelect"));
     setWindowTitle(QStringLiteral("Directory Selection"));
@@ -46,6 +46,12 @@ TDirSelect::TDirSelect(QWidget* parent)
     CloseBut->setToolTip(QStringLiteral("Cancel"));
     Path->setObjectName(QStringLiteral("Path"));
     Path->setReadOnly(true);
+    describe(ShellTreeView1, "Folders",
+             "The folders of this computer; arrow keys open and close them, the current one is "
+             "chosen.");
+    describe(Path, "Path", "The folder chosen in the tree.");
+    describe(Button1, "Select", "Takes the chosen folder.");
+    describe(CloseBut, "Cancel", "Closes without choosing a folder.");
 
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(new QLabel(QStringLiteral("Path: "), this));

@@ -1,5 +1,7 @@
 // Every control of every window carries a name and a description for screen readers.
 
+#include "support/Accessibility.h"
+
 #include "EditorFixture.h"
 #include "common/AtomicFile.h"
 #include "dialogs/AddForm.h"
@@ -8,37 +10,15 @@
 #include "dialogs/GraphicForm.h"
 #include "dialogs/HeaderEditor.h"
 #include "dialogs/ListAdd.h"
+#include "editor/ChangesWindow.h"
+#include "editor/MergePreviewDialog.h"
+#include "editor/ToolCommands.h"
 
-#include <QAbstractButton>
-#include <QAccessible>
+#include <QAction>
 #include <functional>
 
 namespace krel::test {
 namespace {
-
-// What a user can reach or act on: anything taking the focus, any button, any picture or link.
-bool isControl(const QWidget& widget) {
-    return widget.focusPolicy() != Qt::NoFocus || qobject_cast<const QAbstractButton*>(&widget) ||
-           widget.inherits("krel::TDisplayPicture") || widget.inherits("krel::TDisplayLink") ||
-           widget.inherits("krel::TPictureBox");
-}
-
-void expectDescribed(const QWidget& window, const char* windowName) {
-    int controls = 0;
-    for (QWidget* widget : window.findChildren<QWidget*>()) {
-        if (!isControl(*widget))
-            continue;
-        ++controls;
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-        ASSERT_NE(face, nullptr);
-        const std::string control = std::string(windowName) + ": " +
-                                    widget->metaObject()->className() + " " +
-                                    widget->objectName().toStdString();
-        EXPECT_FALSE(face->text(QAccessible::Name).isEmpty()) << control;
-        EXPECT_FALSE(face->text(QAccessible::Description).isEmpty()) << control;
-    }
-    EXPECT_GT(controls, 0) << windowName;
-}
 
 using AccessibilityTest = EditorTest;
 
@@ -46,6 +26,9 @@ TEST_F(AccessibilityTest, EveryControlOfEachWindowHasANameAndADescription) {
     openSmall();
     WriteFileAtomic(env.programFolder() / "view.txt", "");
     expectDescribed(*editor, "editor window");
+    frame->Changes1->trigger();
+    ASSERT_NE(editor->Tools().Changes(), nullptr);
+    expectDescribed(*editor->Tools().Changes(), "changes window");
     const Encyclopedia& records = editor->EntryList();
     struct Window {
         const char* name;
@@ -75,6 +58,10 @@ TEST_F(AccessibilityTest, EveryControlOfEachWindowHasANameAndADescription) {
         {"graphic browser",
          [&] {
              return std::make_unique<TGraphicForm>(game.string(), work.string());
+         }},
+        {"merge preview",
+         [&] {
+             return std::make_unique<MergePreviewDialog>(PreviewMerge(records, {}), nullptr);
          }},
     };
     for (const Window& window : windows)

@@ -188,7 +188,14 @@ TEST_F(EditCommandsTest, ClosingWithUnexportedChangesAsks) {
     EXPECT_TRUE(subWindow->isWindowModified());
 
     EXPECT_EQ(window.windowTitle(), "Vastreach 3 Encyclopedia Editor [*]");
-    EXPECT_EQ(control<QLabel>("StatusPanel2")->text(), "Modified");
+    auto* modified = control<QLabel>("StatusPanel2");
+    EXPECT_EQ(modified->text(), "Modified");
+    for (int points : {8, 20}) {
+        QFont font = modified->font();
+        font.setPointSize(points);
+        modified->setFont(font);
+        EXPECT_GE(modified->width(), modified->sizeHint().width()) << points << " pt clips it";
+    }
 
     dialogs.answer(MsgButton::Cancel);
     frame->close();

@@ -2,6 +2,8 @@
 // frame with the table of contents, the subject index, an entry with its picture and links,
 // the progress window, the search that finds nothing and the dialogs the editor opens, so their
 // look can be checked without a display (run it under xvfb-run). Every box is answered with OK.
+// The program's own list of entry-sized pictures (view.txt) goes along into the private program
+// folder, so the graphic browser lists the game's pictures and shows the first.
 
 #include "dialogs/AddForm.h"
 #include "dialogs/EntryEditor.h"
@@ -9,6 +11,7 @@
 #include "dialogs/GraphicForm.h"
 #include "dialogs/HeaderEditor.h"
 #include "dialogs/ListAdd.h"
+#include "dialogs/ZipListModel.h"
 #include "editor/EncEditorMain.h"
 #include "editor/EntryBrowser.h"
 #include "editor/EntryListModel.h"
@@ -16,6 +19,7 @@
 #include "frame/MainForm.h"
 #include "kit/Dialogs.h"
 #include "kit/GuiGuard.h"
+#include "settings/Paths.h"
 #include "skin/Skin.h"
 #include "support/TestEnvironment.h"
 
@@ -25,6 +29,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <cstdio>
 #include <filesystem>
 
@@ -54,7 +59,7 @@ void saveDialog(QWidget& dialog, const fs::path& file) {
 }
 
 void saveDialogs(TEncEditorMain& editor, const T_EncEntry& rich, const fs::path& game,
-                 const fs::path& out) {
+                 const fs::path& work, const fs::path& out) {
     const Encyclopedia& records = editor.EntryList();
     TEncEntryEditor entryEditor(records, &editor);
     entryEditor.Edit(rich, records.IdOf(&rich), editor.Browser().Picture());
@@ -67,7 +72,12 @@ void saveDialogs(TEncEditorMain& editor, const T_EncEntry& rich, const fs::path&
     picker.Entries = &records;
     picker.Mode = lmEntries;
     saveDialog(picker, out / "picker.png");
-    TGraphicForm browser(game.string(), (game / "work").string(), &editor);
+    TGraphicForm browser(game.string(), work.string(), &editor);
+    const QModelIndex first = browser.listModel()->index(0, 0);
+    if (first.isValid()) {
+        browser.ZipListBox->setCurrentIndex(first);
+        browser.ZipListBoxItemClick(first);
+    }
     saveDialog(browser, out / "graphic-browser.png");
     TExportForm exportForm(&editor);
     saveDialog(exportForm, out / "export.png");
@@ -98,7 +108,13 @@ int main(int argc, char** argv) {
     const fs::path game = fs::absolute(argv[1]);
     const fs::path out = fs::absolute(argv[2]);
     fs::create_directories(out);
+    // Looked up before the private world hides the program's own folder.
+    const std::optional<fs::path> fitting = FindDataFile("view.txt");
     test::TestEnvironment env;
+    if (fitting)
+        fs::copy_file(*fitting, env.programFolder() / "view.txt");
+    else
+        std::fprintf(stderr, "view.txt not found: the graphic browser will list nothing\n");
     fs::create_directories(env.root() / "work");
     env.writeUserSettings(test::StoredSettings(game.string(), (env.root() / "work").string()));
 
@@ -120,7 +136,7 @@ int main(int argc, char** argv) {
         ->setCurrentIndex(rows.index(rich));
     editor->Browser().EntryListBoxItemClick(rich);
     save(&frame, out / "entry.png");
-    saveDialogs(*editor, *rows.Record(rich), game, out);
+    saveDialogs(*editor, *rows.Record(rich), game, env.root() / "work", out);
     auto* findText = editor->findChild<QLineEdit*>(QStringLiteral("FindText"));
     findText->setText(QStringLiteral("nothing"));
     QTest::keyClick(findText, Qt::Key_Return);

@@ -25,10 +25,12 @@ const std::vector<T_EncEntry> kTheirs = {
     {ekEntry, "Nadir", "", "", "", "A new world.", "N001"},
     {ekEntry, "Corsair", "Ship", "", "W001", "A fast raider.", "S001"}};
 
-// Unchecks a listed row as the user does, by its check box.
+// Unchecks a ticked row as a keyboard user does: Space on the current row.
 void uncheck(MergePreviewDialog& dialog, int row) {
     auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("IncomingList"));
-    list->topLevelItem(row)->setCheckState(0, Qt::Unchecked);
+    list->setCurrentItem(list->topLevelItem(row));
+    QTest::keyClick(list, Qt::Key_Space);
+    ASSERT_EQ(list->topLevelItem(row)->checkState(0), Qt::Unchecked);
 }
 
 TEST_F(ToolsTest, MergePreviewAppliesTheChoicesAsOneStep) {
@@ -102,8 +104,9 @@ TEST_F(ToolsTest, ChangesWindowRevertsOneEntryAsOneStepAndFollowsUndo) {
     ASSERT_EQ(window->RowCount(), 1);
     EXPECT_EQ(window->ChangeAt(0)->Fields, FieldSet{Field::Title});
 
-    window->RowDoubleClicked(0);
-    EXPECT_EQ(shown(), entry("W001"));
+    window->SelectRow(0);
+    QTest::keyClick(window->findChild<QTreeWidget*>(QStringLiteral("ChangeList")), Qt::Key_Return);
+    EXPECT_EQ(shown(), entry("W001")) << "Return shows the entry, as a double-click does";
     const int steps = editor->History().Stack().index();
     window->SelectRow(0);
     window->RevertClick();

@@ -67,6 +67,7 @@ public:
 
 private:
     void FormCreate();
+    void describeControls();
     QWidget* buildDirPanel();
     QWidget* buildLoadingPanel();
     QWidget* buildMergePanel();
