@@ -6,6 +6,7 @@
 #include "kit/DebugLog.h"
 #include "kit/QtText.h"
 #include "support/FakeGame.h"
+#include "support/Records.h"
 
 #include <QAbstractItemModelTester>
 #include <QLabel>
@@ -19,12 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kEnglish = "GameDataSets/Classic_01/GameData/English";
-
-std::unique_ptr<Encyclopedia> encyclopediaOf(const std::vector<T_EncEntry>& records) {
-    auto encyclopedia = std::make_unique<Encyclopedia>();
-    encyclopedia->Replace(records);
-    return encyclopedia;
-}
 
 } // namespace
 
@@ -61,11 +56,11 @@ std::vector<T_EncEntry> SmallEncyclopedia() {
 }
 
 std::string TitlesBytes(const std::vector<T_EncEntry>& records) {
-    return EncodeTitlesFile(encyclopediaOf(records)->GetEntryList());
+    return EncodeTitlesFile(MakeEncyclopedia(records)->GetEntryList());
 }
 
 std::string ContentsBytes(const std::vector<T_EncEntry>& records) {
-    return EncodeContentsFile(encyclopediaOf(records)->GetEntryList());
+    return EncodeContentsFile(MakeEncyclopedia(records)->GetEntryList());
 }
 
 EditorTest::EditorTest() : game(MakeFakeGame(env.root() / "game")), work(env.root() / "work") {
