@@ -344,8 +344,15 @@ void runExchange(TEncEditorMain& editor, TKrelEditMainForm& frame, const BenchWo
                 second.Count(), parser.ItemsAdded(), parser.ItemsChanged());
     printLine("merge: the merge itself, with its undo step", mergeStep, 300);
     printLine("merge: whole command, parse included", mergeClick, 1000);
-    if (!zipExport.empty())
+    // The second for an export holds for the 20,000-entry encyclopedia; a larger one is
+    // measured against zip -9 by krel-zip-bench.
+    if (zipExport.empty())
+        return;
+    if (options.Synthetic.Entries <= 20000)
         printLine("export as ZIP", Median(zipExport), 1000);
+    else
+        std::printf("  %-44s %9.1f ms   (no target at this size)\n", "export as ZIP",
+                    Median(zipExport));
 }
 
 // --- Editing: the commands on the large encyclopedia, each with its list rebuild ---
