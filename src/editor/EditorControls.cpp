@@ -46,7 +46,7 @@ struct CommandButton {
     const char* Hint;
 };
 
-// The mnemonics leave out E, W, O, H and D, which open the frame's menus.
+// The mnemonics leave out E, D, W, T, O and H, which open the frame's menus.
 constexpr CommandButton kCommandButtons[] = {
     {&EditorControls::Edit, "Edit", "Ed&it", "Edit selected entry."},
     {&EditorControls::Add, "Add", "&Add", "Add a new entry or header."},
@@ -147,7 +147,7 @@ void buildBrowsing(EditorControls& c, QWidget* window) {
     c.EntryListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     c.EntryListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
     c.EntryListBox->setFont(skin::CaptionFont(10));
-    c.TOC = button("TOC", "&TABLE OF CONTENTS", window);
+    c.TOC = button("TOC", "TA&BLE OF CONTENTS", window);
     c.TOC->setCheckable(true);
     c.TOC->setChecked(true);
     c.SubjectIndex = button("SubjectIndex", "&SUBJECT INDEX", window);
