@@ -6,6 +6,7 @@
 #include "dialogs/ExportForm.h"
 #include "dialogs/RecordList.h"
 #include "dialogs/TagEdit.h"
+#include "support/Accessibility.h"
 #include "support/ModalDriver.h"
 
 #include <QAccessible>
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <map>
 
 namespace krel::test {
 namespace {
@@ -255,20 +255,13 @@ TEST_F(EditCommandsTest, KeysShowTheCurrentRowsEntryAndReturnEditsIt) {
 // or with the frame's menus, which Alt still opens while the editor has the focus.
 TEST_F(EditCommandsTest, MnemonicsAreDistinctFromEachOtherAndFromTheFramesMenus) {
     openSmall();
-    std::map<QChar, QString> taken;
-    auto take = [&](const QString& caption) {
-        const qsizetype mark = caption.indexOf(QLatin1Char('&'));
-        ASSERT_TRUE(mark >= 0 && mark + 1 < caption.size()) << caption.toStdString();
-        const QChar letter = caption.at(mark + 1).toLower();
-        EXPECT_TRUE(taken.emplace(letter, caption).second)
-            << caption.toStdString() << " and " << taken[letter].toStdString();
-    };
+    DistinctMnemonics letters;
     for (const QAction* menu : frame->menuBar()->actions())
-        take(menu->text());
+        letters.take(menu->text());
     for (const QAbstractButton* button : editor->findChildren<QAbstractButton*>())
         if (!button->text().isEmpty())
-            take(button->text());
-    EXPECT_GE(taken.size(), 16u);
+            letters.take(button->text());
+    EXPECT_GE(letters.count(), 16u);
 }
 
 TEST_F(EditCommandsTest, ViewButtonsFollowAnyActivationAndTheStatusSaysWhatHappened) {

@@ -18,7 +18,6 @@
 #include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
-#include <map>
 
 namespace {
 using namespace krel;
@@ -67,21 +66,14 @@ TEST_F(FrameAccessibility, EveryControlOfEachWindowHasANameAndADescription) {
 TEST_F(FrameAccessibility, OptionsMnemonicsAreDistinctAndTabEndsWithApplyThenCancel) {
     startFrame();
     TKrelEditorOptions options(*frame);
-    std::map<QChar, QString> taken;
-    auto mnemonic = [&](const QString& text) {
-        const qsizetype mark = text.indexOf(QLatin1Char('&'));
-        ASSERT_TRUE(mark >= 0 && mark + 1 < text.size()) << text.toStdString();
-        const QChar letter = text.at(mark + 1).toLower();
-        EXPECT_TRUE(taken.emplace(letter, text).second)
-            << text.toStdString() << " and " << taken[letter].toStdString();
-    };
+    DistinctMnemonics letters;
     for (const QLabel* label : options.findChildren<QLabel*>())
         if (label->buddy())
-            mnemonic(label->text());
+            letters.take(label->text());
     for (const QPushButton* button : options.findChildren<QPushButton*>())
         if (!button->text().isEmpty())
-            mnemonic(button->text());
-    EXPECT_GE(taken.size(), 9u) << "the captions of the fields and groups have buddies";
+            letters.take(button->text());
+    EXPECT_GE(letters.count(), 9u) << "the captions of the fields and groups have buddies";
 
     options.show();
     options.OptionTree->setCurrentItem(

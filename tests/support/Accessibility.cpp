@@ -44,4 +44,12 @@ QList<QWidget*> tabOrder(const QWidget& window) {
     return order;
 }
 
+void DistinctMnemonics::take(const QString& caption) {
+    const qsizetype mark = caption.indexOf(QLatin1Char('&'));
+    ASSERT_TRUE(mark >= 0 && mark + 1 < caption.size()) << caption.toStdString();
+    const QChar letter = caption.at(mark + 1).toLower();
+    EXPECT_TRUE(taken_.emplace(letter, caption).second)
+        << caption.toStdString() << " and " << taken_[letter].toStdString();
+}
+
 } // namespace krel::test
