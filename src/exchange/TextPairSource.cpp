@@ -2,10 +2,21 @@
 #include "common/DebugOutput.h"
 #include "common/PathText.h"
 #include "exchange/StageSources.h"
+#include "exchange/Staging.h"
+
+#include <system_error>
 
 namespace krel::exchange {
 namespace fs = std::filesystem;
 namespace {
+
+// What a chosen file's name must hold: the pair's file names without ".txt". The contents stem
+// is the start of the titles stem, so every file of the pair holds it.
+constexpr std::string_view stemOf(std::string_view fileName) {
+    return fileName.substr(0, fileName.rfind('.'));
+}
+constexpr std::string_view kContentsStem = stemOf(kContentsFileName);
+constexpr std::string_view kTitlesStem = stemOf(kTitlesFileName);
 
 // The extension as the chooser's paths carry it: from the last "." after the last folder
 // separator or drive colon, or empty.
@@ -24,11 +35,11 @@ bool isTxt(std::string extension) {
 }
 
 bool passes(const std::string& path) {
-    return path.find("wsEncyclopedia") != std::string::npos && isTxt(extensionOf(path));
+    return path.find(kContentsStem) != std::string::npos && isTxt(extensionOf(path));
 }
 
 bool isTitlesFile(const fs::path& path) {
-    return PathText(path.filename()).find("wsEncyclopediaTitles") != std::string::npos;
+    return PathText(path.filename()).find(kTitlesStem) != std::string::npos;
 }
 
 bool bothPass(const fs::path& first, const fs::path& second) {
@@ -39,6 +50,16 @@ bool bothPass(const fs::path& first, const fs::path& second) {
             return false;
     }
     return true;
+}
+
+// The partner's file name: the titles stem turned into the contents stem and back; empty when
+// the name holds neither.
+std::string partnerName(std::string name) {
+    if (size_t at = name.find(kTitlesStem); at != std::string::npos)
+        return name.replace(at, kTitlesStem.size(), kContentsStem);
+    if (size_t at = name.find(kContentsStem); at != std::string::npos)
+        return name.replace(at, kContentsStem.size(), kTitlesStem);
+    return {};
 }
 
 } // namespace
@@ -56,3 +77,22 @@ std::optional<BytesPair> ReadTextPair(const fs::path& first, const fs::path& sec
 }
 
 } // namespace krel::exchange
+
+namespace krel {
+
+bool IsLoneTextFile(const std::vector<std::filesystem::path>& selection) {
+    return selection.size() == 1 && exchange::isTxt(exchange::extensionOf(PathText(selection[0])));
+}
+
+std::optional<std::filesystem::path> PartnerTextFile(const std::filesystem::path& chosen) {
+    const std::string name = exchange::partnerName(PathText(chosen.filename()));
+    if (name.empty())
+        return std::nullopt;
+    std::filesystem::path partner = chosen.parent_path() / name;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(partner, error))
+        return std::nullopt;
+    return partner;
+}
+
+} // namespace krel
