@@ -50,9 +50,8 @@ TListAdd::TListAdd(QWidget* parent)
             [this](QListWidgetItem* item) { SSListBox1->setCurrentItem(item); });
     connect(SSListBox1, &QListWidget::itemClicked, this, &TListAdd::SSListBox1ItemClick);
     SSListBox1->installEventFilter(this);
-    SSListBox1->setAccessibleName(QStringLiteral("Choices"));
-    SSListBox1->setAccessibleDescription(
-        QStringLiteral("Return, Space or a click takes the row; Escape closes with no choice."));
+    describe(SSListBox1, "Choices",
+             "Return, Space or a click takes the row; Escape closes with no choice.");
 }
 
 void TListAdd::PlaceAt(int left, int top, int width) {
